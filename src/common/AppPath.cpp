@@ -1,0 +1,31 @@
+#include "common/AppPath.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+namespace {
+QString &Override()
+{
+    static QString folder;
+    return folder;
+}
+
+QString WithoutTrailingSeparator(QString sFolder)
+{
+    while (sFolder.size() > 1 && sFolder.endsWith(QLatin1Char('/')))
+        sFolder.chop(1);
+    return sFolder;
+}
+} // namespace
+
+QString AppPath()
+{
+    if (!Override().isEmpty())
+        return Override();
+    return WithoutTrailingSeparator(QCoreApplication::applicationDirPath());
+}
+
+void SetAppPathForTests(const QString &folder)
+{
+    Override() = folder.isEmpty() ? QString() : WithoutTrailingSeparator(QDir::cleanPath(folder));
+}

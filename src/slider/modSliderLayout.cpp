@@ -26,6 +26,9 @@ Slider *CreateSliderFromLayout(QWidget *parent, const PropertyBag &layout, const
         throw;
     }
     slider->resize(size);
+    // Qt holds back the resize event of a control that is not shown yet; the size rules and the
+    // redraw of a size change run now.
+    slider->ApplySize();
     return slider;
 }
 

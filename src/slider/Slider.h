@@ -19,9 +19,11 @@ class PropertyBag;
 // mouse from moving the value; QWidget::setEnabled still disables the widget as Qt does), and its
 // layout Style is SliderStyle()/setSliderStyle() (QWidget::setStyle still sets a QStyle).
 //
-// The notifications are delivered synchronously; connect them directly. A setter or input step
-// that overflows the 32-bit range throws the overflow RunTimeError to the setter's caller and leaves
-// the fields as they were (input from the event loop is then ignored).
+// The notifications are delivered synchronously; connect them directly (DblClick hands out a
+// reference, which only a direct connection carries). A repair or key step that overflows the
+// 32-bit range throws the overflow RunTimeError and leaves the fields as they were; a range wider
+// than 32 bits is stored but cannot be drawn, so its setter's redraw throws and no notification
+// follows. Input from the event loop that overflows is dropped.
 class Slider : public QWidget {
     Q_OBJECT
 

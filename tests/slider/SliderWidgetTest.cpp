@@ -144,7 +144,9 @@ TEST(SliderKeys, ArrowsStepAndEveryKeyClampsRedrawsAndNotifies)
     // Qt's codes for '%' and '\'' are the classic codes of the arrows; they must not step.
     log.names.clear();
     QTest::keyClick(&s, Qt::Key_Percent);
+    EXPECT_EQ(s.Value(), 49);
     QTest::keyClick(&s, Qt::Key_Apostrophe);
+    EXPECT_EQ(s.Value(), 49);
     QTest::keyClick(&s, Qt::Key_A);
     EXPECT_EQ(s.Value(), 49);
     EXPECT_EQ(log.names, Names({"Change", "Scroll", "Change", "Scroll", "Change", "Scroll"}));

@@ -609,6 +609,14 @@ TEST_F(Registry, ADamagedFileReadsAsMissingAndTheNextWriteMendsIt)
                   ERROR_SUCCESS);
         EXPECT_EQ(Query(hKey, "a"), QByteArray("mended\0", 7));
         RegCloseKey(hKey);
+
+        // A write that is the first thing to meet the damage succeeds as well.
+        UseFolder(QStringLiteral("damaged%1-written").arg(i));
+        WriteFileBytes(RegistryFile(HKEY_LOCAL_MACHINE), lsDamaged[i].first);
+        ASSERT_EQ(SetText(HKEY_LOCAL_MACHINE, "root value", "written"), ERROR_SUCCESS);
+        EXPECT_TRUE(IsSoundIni(RegistryFile(HKEY_LOCAL_MACHINE)));
+        ReloadFromDisk();
+        EXPECT_EQ(Query(HKEY_LOCAL_MACHINE, "root value"), QByteArray("written\0", 8));
     }
 }
 

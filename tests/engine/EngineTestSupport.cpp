@@ -11,6 +11,11 @@
 #include <signal.h>
 #include <unistd.h>
 
+void PrintTo(const QString &sText, std::ostream *os)
+{
+    *os << '"' << sText.toUtf8().replace("\r", "\\r").replace("\n", "\\n").constData() << '"';
+}
+
 namespace EngineTest {
 
 QString FakeChild()

@@ -3,6 +3,10 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <ostream>
+
+// Texts in test failures, readable.
+void PrintTo(const QString &sText, std::ostream *os);
 
 // Helpers of the engine tests: the fake child, the processes we leave behind, open descriptors,
 // and fake encoders in a test's own program folder.

@@ -24,9 +24,10 @@ constexpr int kPumpRuns = 6;       // event-loop runs after every read
 // While the child is silent the runner sits in the event loop; this timer makes sure it looks at
 // the child again at least this often (ms), whatever happens in the loop.
 constexpr int kWakeUpMs = 50;
-// A stopped child gets this long (ms) to end on SIGTERM, which lets ffmpeg close its output
-// file, before it is killed; it keeps a stop well within 100 ms.
-constexpr int kTerminateGraceMs = 40;
+// A stopped child gets this long (ms) to end by itself on SIGTERM before it is killed. Short, so
+// that a stop takes effect well within 100 ms: ffmpeg needs longer to finish its output file, and
+// the output of a stopped run is incomplete anyway.
+constexpr int kTerminateGraceMs = 20;
 // A killed child is reaped within this time (ms) unless the kernel holds it.
 constexpr int kKillWaitMs = 5000;
 } // namespace

@@ -17,6 +17,9 @@ namespace {
 // are bounded so that a stuck file cannot freeze the window.
 constexpr int kLoadTimeoutMs = 15000;
 constexpr int kSeekTimeoutMs = 10000;
+constexpr int kOutputSwitchTimeoutMs = 5000;
+// Marks the reply to the switch away from the video window.
+constexpr std::uint64_t kOutputSwitchReply = 1;
 // While a video window draws, the wait looks this often for frames that mpv waits to see drawn.
 constexpr int kDrawPollMs = 5;
 
@@ -70,6 +73,7 @@ bool MpvPreview::CreateCore()
 
     QList<QPair<QByteArray, QByteArray>> options{
         {"vo", kVideoOutputNone},
+        // Without a display (the offscreen platform) the preview is silent as well.
         {"ao", CanDrawVideo() ? kAudioOutputs : kAudioOutputNone},
         {"hwdec", "no"},
         {"gpu-hwdec-interop", "no"},
@@ -139,6 +143,10 @@ void MpvPreview::HandleEvent(const mpv_event &event)
         break;
     case MPV_EVENT_PLAYBACK_RESTART:
         m_bRestarted = true;
+        break;
+    case MPV_EVENT_SET_PROPERTY_REPLY:
+        if (event.reply_userdata == kOutputSwitchReply)
+            m_bOutputSwitched = true;
         break;
     default:
         break;
@@ -429,9 +437,9 @@ PreviewResult MpvPreview::PutOwner(QWidget *objOwner)
     if (CanDrawVideo()) {
         auto *objWidget = new MpvVideoWidget(m_mpv, objOwner);
         connect(objWidget, &MpvVideoWidget::RenderContextCreated, this,
-                [this] { SetVideoOutput(kVideoOutputRender); });
+                [this] { UseVideoWindow(); });
         connect(objWidget, &MpvVideoWidget::RenderContextReleasing, this,
-                [this] { SetVideoOutput(kVideoOutputNone); });
+                [this] { LeaveVideoWindow(); });
         m_objVideoWidget = objWidget;
         objWindow = objWidget;
     } else {
@@ -482,8 +490,23 @@ void MpvPreview::DestroyVideoWindow()
     m_objVideoWidget = nullptr;
 }
 
-void MpvPreview::SetVideoOutput(const char *sOutput)
+void MpvPreview::UseVideoWindow()
 {
+    // The render context is fresh: mpv has no frame waiting to be drawn, and setting the output
+    // returns at once.
     if (m_mpv)
-        mpv_set_property_string(m_mpv, "vo", sOutput);
+        mpv_set_property_string(m_mpv, "vo", kVideoOutputRender);
+}
+
+void MpvPreview::LeaveVideoWindow()
+{
+    if (!m_mpv)
+        return;
+    // mpv closes its video output only after the frame it has handed over is drawn, and the
+    // drawing is ours: switch asynchronously and draw until mpv answers.
+    const char *sOutput = kVideoOutputNone;
+    m_bOutputSwitched = false;
+    if (mpv_set_property_async(m_mpv, kOutputSwitchReply, "vo", MPV_FORMAT_STRING, &sOutput) < 0)
+        return;
+    WaitFor([this] { return m_bOutputSwitched; }, kOutputSwitchTimeoutMs);
 }

@@ -21,6 +21,8 @@ class MpvVideoWidget;
 // libmpv does everything asynchronously; this class waits (bounded, on mpv's own event queue,
 // never on Qt's) wherever the graph's operations promise an answer at once: RenderFile returns
 // once the file is loaded and its first frame decoded, PutCurrentPosition once the seek is done.
+// Meanwhile it draws the video window's frames itself: mpv's video output waits for them, and the
+// GUI thread is the one that draws.
 //
 // The picture: on a display the video window is an MpvVideoWidget drawing through mpv's render
 // API; on Qt's offscreen platform, where QOpenGLWidget cannot work, it is a plain black widget
@@ -78,7 +80,8 @@ private:
     bool SetFlag(const char *sProperty, bool bValue);
     PreviewResult PlaceVideoWindow();
     void DestroyVideoWindow();
-    void SetVideoOutput(const char *sOutput);
+    void UseVideoWindow();
+    void LeaveVideoWindow();
 
     mpv_handle *m_mpv = nullptr;
     QPointer<QWidget> m_objVideoWindow;
@@ -91,6 +94,7 @@ private:
     bool m_bFileEnded = false;     // mpv gave the file up (failed to load, or lost it)
     bool m_bSeekStarted = false;   // mpv began the seek that is awaited
     bool m_bRestarted = false;     // playback restarted since the flags were cleared
+    bool m_bOutputSwitched = false; // mpv has answered the switch away from the video window
     bool m_bHasVideo = false;
     bool m_bHasAudio = false;
     bool m_bSoughtToEnd = false;   // the last seek went to the end of the stream

@@ -83,6 +83,8 @@ void MpvVideoWidget::Render()
     const qreal dRatio = devicePixelRatioF();
     mpv_opengl_fbo fbo{static_cast<int>(defaultFramebufferObject()), qRound(width() * dRatio),
                        qRound(height() * dRatio), 0};
+    if (fbo.w <= 0 || fbo.h <= 0)
+        return;
     // The widget's framebuffer has its origin at the bottom.
     int iFlipY = 1;
     // Never hold the GUI thread until a frame's display time; the graph hands frames over on

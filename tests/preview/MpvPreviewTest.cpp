@@ -213,6 +213,7 @@ TEST_F(MpvPreviewTest, APlayedOutStreamReadsItsDurationAsItsPosition)
         {QStringLiteral("silent.mp4"), 1.5, {QStringLiteral("-an")}},
         {QStringLiteral("tiny.mp4"), 0.4, {}},
         {QStringLiteral("short.mkv"), 1.2, {}},
+        {QStringLiteral("short.ts"), 1.2, {}},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.sName.toStdString());

@@ -2,6 +2,7 @@
 #include "ui/frmMain.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <QStyleFactory>
 #include <clocale>
 
@@ -14,6 +15,9 @@ int main(int argc, char **argv)
     InstallQtMsgBoxHandler();
 
     frmMain window;
+    // Without a frame the window manager may not place it: start in the middle of the screen.
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        window.move(screen->availableGeometry().center() - window.rect().center());
     window.show();
     return app.exec();
 }

@@ -1,11 +1,20 @@
 #include "ui/ComboList.h"
 
+#include "common/RunTimeError.h"
+
 #include <QAbstractItemView>
 
 ComboList::ComboList(QWidget *parent) : QComboBox(parent)
 {
     setEditable(false);
-    connect(this, &QComboBox::activated, this, [this](int) { RaiseClick(); });
+    connect(this, &QComboBox::activated, this, [this](int) {
+        // The handling may select in a list that is empty (a catalogue that failed to load);
+        // its failure must not leave the event loop, and the user's pick stands.
+        try {
+            RaiseClick();
+        } catch (const RunTimeError &) {
+        }
+    });
 }
 
 void ComboList::AddItem(const QString &sItem)

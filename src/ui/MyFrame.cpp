@@ -131,6 +131,7 @@ void MyFrame::paintEvent(QPaintEvent *)
 
 void MyFrame::mousePressEvent(QMouseEvent *event)
 {
+    // Taken here: a press on a panel inside another does not reach the outer one.
+    event->accept();
     emit MouseDown(event->button());
-    QWidget::mousePressEvent(event);
 }

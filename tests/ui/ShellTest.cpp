@@ -18,6 +18,7 @@
 #include <QProgressBar>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
@@ -367,6 +368,20 @@ TEST_F(Shell, CloseRefusesWhileATaskRuns)
     QTest::mouseClick(w.cmdClose, Qt::LeftButton);
     EXPECT_FALSE(w.isVisible());
     EXPECT_EQ(m_messages.Messages().size(), 2);
+}
+
+TEST_F(Shell, APressOnTheMainFrameItselfMovesTheWindow)
+{
+    frmMain &w = Start();
+    w.show();
+    QSignalSpy mainPressed(w.frMain, &MyFrame::MouseDown);
+    QTest::mousePress(w.frMain, Qt::RightButton, {}, QPoint(300, 12)); // the title band
+    ASSERT_EQ(mainPressed.count(), 1);
+    EXPECT_EQ(mainPressed[0][0].value<Qt::MouseButton>(), Qt::RightButton);
+    // Not through the work area or a label on it.
+    QTest::mousePress(w.MyFrame1, Qt::LeftButton, {}, QPoint(200, 470));
+    QTest::mousePress(w.Label9, Qt::LeftButton);
+    EXPECT_EQ(mainPressed.count(), 1);
 }
 
 TEST_F(Shell, MinimizeButtonMinimizesTheWindow)

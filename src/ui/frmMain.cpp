@@ -5,6 +5,7 @@
 #include "common/AppPath.h"
 #include "common/MessageBox.h"
 #include "common/modFunctions.h"
+#include "slider/Slider.h"
 #include "ui/ComboList.h"
 #include "ui/Line.h"
 #include "ui/LinkLabel.h"

@@ -18,6 +18,7 @@ class QProgressBar;
 class QRadioButton;
 class QTimer;
 class QWindow;
+class Slider;
 
 // The program's one window. Every control is a public member named as the control, and that
 // name is also its objectName. Creating the window runs its start-up sequence.
@@ -56,7 +57,7 @@ public:
     // Step 1: the preview, the slider and the selection.
     MyFrame *MyFrame3 = nullptr;
     PictureBox *picVideoWindow = nullptr;
-    QWidget *Slider = nullptr; // stands in for the slider control, 314 x 20 pixels
+    ::Slider *Slider = nullptr; // the time slider, whole seconds
     MyButton *cmdAddVideoFile = nullptr;
     MyButton *cmdPlay = nullptr;
     MyButton *cmdStop = nullptr;

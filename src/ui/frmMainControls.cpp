@@ -2,6 +2,8 @@
 #include "ui/frmMain.h"
 
 #include "common/QtColour.h"
+#include "slider/Slider.h"
+#include "slider/modSliderLayout.h"
 #include "ui/ComboList.h"
 #include "ui/Line.h"
 #include "ui/LinkLabel.h"
@@ -102,12 +104,11 @@ const QString kCaptionHide = QStringLiteral("Save && Close");
 const QString kCaptionDefaults = QStringLiteral("Restore Defaults");
 
 // Design sizes in pixels (15 twips each): frMain 10920 x 8070, frAbout 7245 x 3690,
-// frFormats 8280 x 4350, the preview 4770 x 2835 and the slider 4710 x 300.
+// frFormats 8280 x 4350 and the preview 4770 x 2835.
 constexpr QSize kMainSize(728, 538);
 constexpr QSize kAboutSize(483, 246);
 constexpr QSize kFormatsSize(552, 290);
 constexpr QSize kPreviewSize(318, 189);
-constexpr QSize kSliderSize(314, 20);
 
 constexpr int kPreviewTimerMs = 1000;
 constexpr int kAnimateTimerMs = 10;
@@ -278,7 +279,8 @@ void frmMain::CreateWorkArea()
 
     MyFrame3 = MakeFrame(MyFrame1, "MyFrame3", QString(), QRect(12, 74, 334, 258));
     picVideoWindow = Place(new PictureBox(MyFrame3), "picVideoWindow", QRect(QPoint(8, 8), kPreviewSize));
-    Slider = Place(new QWidget(MyFrame3), "Slider", QRect(QPoint(10, 205), kSliderSize));
+    Slider = CreateMainSlider(MyFrame3);
+    Slider->move(10, 205);
     lblTime = MakeLabel(MyFrame3, "lblTime", kCaptionTime, QRect(10, 230, 314, 20), Qt::AlignCenter);
     QFont timeFont = lblTime->font();
     timeFont.setBold(true);

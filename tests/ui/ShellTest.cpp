@@ -1,6 +1,7 @@
 #include "WindowFixture.h"
 
 #include "common/QtColour.h"
+#include "slider/Slider.h"
 #include "ui/ComboList.h"
 #include "ui/Line.h"
 #include "ui/LinkLabel.h"
@@ -67,6 +68,13 @@ TEST_F(Shell, WindowIsFramelessAndAsLargeAsItsMainFrame)
     EXPECT_EQ(w.frFormats->Height(), 4350);
     EXPECT_EQ(w.picVideoWindow->size(), QSize(318, 189));
     EXPECT_EQ(w.Slider->size(), QSize(314, 20));
+    // The slider starts as the window's design has it: no range to speak of, and idle.
+    EXPECT_EQ(w.Slider->Min(), 0);
+    EXPECT_EQ(w.Slider->Max(), 1000000);
+    EXPECT_EQ(w.Slider->Value(), 0);
+    EXPECT_FALSE(w.Slider->SliderEnabled());
+    EXPECT_TRUE(w.MyFrame3->isAncestorOf(w.Slider));
+    EXPECT_GT(w.Slider->y(), w.picVideoWindow->geometry().bottom());
 }
 
 TEST_F(Shell, StartUpMarksNoVideoParksThePanelsAndShowsTheVersion)
@@ -233,6 +241,9 @@ TEST_F(Shell, ThemeColoursEachKindOfControlAndSparesTheNamedOnes)
     EXPECT_EQ(ForeColorOf(w.optFormat[0]), kOther);
     EXPECT_EQ(w.MyFrame1->BorderColor(), kOther);
     EXPECT_EQ(FromQColor(w.progress->palette().color(QPalette::Highlight)), kOther);
+    w.Slider->setBackColor(kOther);
+    w.ApplyTheme();
+    EXPECT_EQ(w.Slider->BackColor(), kOther);
 }
 
 TEST_F(Shell, AboutPanelSlidesUpTickByTickSlowingAndOvershooting)

@@ -5,6 +5,7 @@
 #include "common/AppPath.h"
 #include "common/MessageBox.h"
 #include "common/modFunctions.h"
+#include "platform/modNamedLock.h"
 #include "slider/Slider.h"
 #include "ui/ComboList.h"
 #include "ui/Line.h"
@@ -33,6 +34,7 @@ const QString frmMain::kMoveDown = QStringLiteral("Edit Frame 2 Down");
 
 namespace {
 const QString kWindowCaption = QStringLiteral("Clipwright");
+const QString kInstanceLockName = QStringLiteral("Orvantaclipwright");
 const QString kMsgStopTaskFirst = QStringLiteral("Please Stop the running task first.");
 const QString kHelpFile = QStringLiteral("/Help.html");
 const QString kFFmpegSite = QStringLiteral("https://ffmpeg.org/");
@@ -91,6 +93,8 @@ void frmMain::ConnectShell()
 void frmMain::Form_Load()
 {
     bNoVideo = true;
+    // Marks that a copy of the program runs; a second copy starts and runs all the same.
+    CreateNamedLock(kInstanceLockName);
     InitWindow();
     LoadSettings();
 }

@@ -97,6 +97,11 @@ TEST_F(Shell, StartUpMarksNoVideoParksThePanelsAndShowsTheVersion)
     EXPECT_FALSE(w.frAbout->geometry().intersects(w.rect()));
     EXPECT_FALSE(w.frFormats->geometry().intersects(w.rect()));
 
+    // A second copy starts all the same, although the first holds the instance lock.
+    frmMain second;
+    EXPECT_TRUE(second.bNoVideo);
+    EXPECT_EQ(second.frAbout->Top(), 8070);
+
     EXPECT_EQ(w.lblVer->text(), ProgramVersionText());
     EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d+\\.\\d+\\.0\\.\\d+$")).match(w.lblVer->text()).hasMatch());
 }

@@ -1,6 +1,7 @@
 #include "WindowFixture.h"
 
 #include "common/AppPath.h"
+#include "platform/modNamedLock.h"
 
 #include <QFile>
 #include <QTimer>
@@ -9,12 +10,15 @@ void WindowFixture::SetUp()
 {
     ASSERT_TRUE(m_programDir.isValid());
     SetAppPathForTests(m_programDir.path());
+    ASSERT_TRUE(m_lockDir.isValid());
+    SetNamedLockFolderForTests(m_lockDir.path());
 }
 
 void WindowFixture::TearDown()
 {
     m_window.reset();
     SetAppPathForTests(QString());
+    SetNamedLockFolderForTests(QString());
 }
 
 void WindowFixture::WriteProgramFile(const QString &sName, const QByteArray &content)

@@ -22,6 +22,7 @@ protected:
     int RunSlide(int iMaxTicks = 1000);
 
     QTemporaryDir m_programDir;
+    QTemporaryDir m_lockDir;
     MsgBoxRecorder m_messages;
     std::unique_ptr<frmMain> m_window;
 };

@@ -1,0 +1,200 @@
+#pragma once
+
+#include "common/Colour.h"
+
+#include <QString>
+#include <QWidget>
+
+class ComboList;
+class LinkLabel;
+class Line;
+class MyButton;
+class MyFrame;
+class PictureBox;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QRadioButton;
+class QTimer;
+class QWindow;
+class Slider;
+
+// The program's one window. Every control is a public member named as the control, and that
+// name is also its objectName. Creating the window runs its start-up sequence.
+class frmMain : public QWidget {
+    Q_OBJECT
+public:
+    explicit frmMain(QWidget *parent = nullptr);
+    ~frmMain() override;
+
+    // Directions that MoveFrame takes, and the animation states it sets.
+    static const QString kEditFrameUp;   // "EDIT_FRAME_UP"
+    static const QString kEditFrameDown; // "EDIT_FRAME_DOWN"
+    static const QString kMoveUp;        // "Edit Frame 2 Up"
+    static const QString kMoveDown;      // "Edit Frame 2 Down"
+
+    // --- Controls -------------------------------------------------------------------------
+    // The main frame and its title bar.
+    MyFrame *frMain = nullptr;
+    MyButton *cmdMinimize = nullptr;
+    MyButton *cmdClose = nullptr;
+    MyButton *MyButton1 = nullptr; // Help
+    MyButton *cmdAbout = nullptr;
+    QLabel *Image2 = nullptr; // the logo in the title bar
+
+    // The work area and its three steps.
+    MyFrame *MyFrame1 = nullptr;
+    QLabel *Label26 = nullptr;
+    QLabel *Label9 = nullptr;
+    QLabel *Label3 = nullptr;
+    QLabel *Label4 = nullptr;
+    QLabel *Label7 = nullptr;
+    QLabel *Label6 = nullptr;
+    Line *Line2 = nullptr;
+    Line *Line3 = nullptr;
+
+    // Step 1: the preview, the slider and the selection.
+    MyFrame *MyFrame3 = nullptr;
+    PictureBox *picVideoWindow = nullptr;
+    ::Slider *Slider = nullptr; // the time slider, whole seconds
+    MyButton *cmdAddVideoFile = nullptr;
+    MyButton *cmdPlay = nullptr;
+    MyButton *cmdStop = nullptr;
+    MyButton *cmdStartSelect = nullptr;
+    MyButton *cmdEndSelect = nullptr;
+    MyButton *cmdDeleteSelect = nullptr;
+    QLabel *lblTime = nullptr;
+    QLabel *lblStartSelect = nullptr;
+    QLabel *lblEndSelect = nullptr;
+
+    // Step 2: output format and folder.
+    QLabel *Label8 = nullptr;
+    QLabel *lblFormat = nullptr;
+    MyButton *cmdChangeFormat = nullptr;
+    QLabel *Label5 = nullptr;
+    QRadioButton *optSameFolder = nullptr;
+    QRadioButton *optOtherFolder = nullptr;
+    QLineEdit *txtOutPath = nullptr;
+    MyButton *cmdBrowse = nullptr;
+
+    // Step 3: the task.
+    QCheckBox *chkShutdown = nullptr;
+    MyButton *cmdConvert = nullptr;
+    QLabel *lblProgress = nullptr;
+    QProgressBar *progress = nullptr;
+
+    // The About panel.
+    MyFrame *frAbout = nullptr;
+    MyButton *cmdCloseHelp = nullptr;
+    QLabel *Label38 = nullptr;
+    QLabel *Label37 = nullptr;
+    QLabel *Label39 = nullptr;
+    QLabel *Label27 = nullptr;
+    LinkLabel *lblFFmpeg = nullptr;
+    LinkLabel *lblWebSite = nullptr;
+    QLabel *lblVer = nullptr;
+    QLabel *Image1 = nullptr;
+    Line *Line1 = nullptr;
+
+    // The output format panel: index 0 presets, index 1 custom.
+    MyFrame *frFormats = nullptr;
+    QRadioButton *optFormat[2] = {nullptr, nullptr};
+    MyFrame *frFormat[2] = {nullptr, nullptr};
+    QLabel *Label10 = nullptr; // "Output Category:"
+    QLabel *Label11 = nullptr; // "Output Video Codec:"
+    QLabel *Label12 = nullptr; // "Output File Format (Container):"
+    ComboList *cmbCategory = nullptr;
+    ComboList *cmbOutVCodec = nullptr;
+    ComboList *cmbOutFormat = nullptr;
+    MyFrame *frVideoOptions = nullptr;
+    MyFrame *frAudioOptions = nullptr;
+    QLabel *Label13 = nullptr; // "Output Format(Container):"
+    QLabel *Label14 = nullptr; // "Output Video Codec:"
+    QLabel *Label15 = nullptr; // "Bitrate:"
+    QLabel *Label16 = nullptr; // "kbps"
+    QLabel *Label17 = nullptr; // "Video Size:"
+    QLabel *Label18 = nullptr; // "Frame rate:"
+    QLabel *Label19 = nullptr; // "fps"
+    QLabel *Label20 = nullptr; // "Aspect Ratio:"
+    QLabel *Label21 = nullptr; // "Output Audio Codec:"
+    QLabel *Label22 = nullptr; // "Bitrate:"
+    QLabel *Label23 = nullptr; // "kbps"
+    QLabel *Label24 = nullptr; // "Sampling Rate:"
+    QLabel *Label25 = nullptr; // "Channels:"
+    ComboList *cmbCustContainer = nullptr;
+    ComboList *cmbCVCodec = nullptr;
+    QLineEdit *txtCVBitrate = nullptr;
+    ComboList *cmbCVSize = nullptr;
+    QLineEdit *txtFrameRate = nullptr;
+    ComboList *cmbCVAspect = nullptr;
+    ComboList *cmbCACodec = nullptr;
+    QLineEdit *txtCABirate = nullptr;
+    ComboList *cmbCASmapleRate = nullptr;
+    QLineEdit *txtChannels = nullptr;
+    MyButton *cmdHide = nullptr;     // "Save && Close"
+    MyButton *cmdDefaults = nullptr; // "Restore Defaults"
+
+    // Timers: the preview's position (1000 ms) and the panel animation (5 to 40 ms).
+    QTimer *tmrVideo = nullptr;
+    QTimer *tmrAnimate = nullptr;
+
+    // --- State ----------------------------------------------------------------------------
+    bool bNoVideo = true;      // no video is ready for preview or cut
+    bool bTaskRunning = false; // a cut task is running; Close refuses meanwhile
+    QString sVideoFile;
+    QString sDurationText;
+
+    QString sMoveObject;              // kMoveUp or kMoveDown; empty before the first slide
+    MyFrame *objMovingFrame = nullptr; // frAbout or frFormats
+    int lMoveStep = 0;                // twips per tick
+    int lMoveInterval = 0;            // milliseconds per tick
+
+    OleColor lColorLight = 0;
+    OleColor lColorMedium = 0;
+    OleColor lColorDark = 0;
+    OleColor lColorText = 0;
+
+    // --- Routines -------------------------------------------------------------------------
+    void InitWindow();
+    void ApplyTheme();
+    void MoveFrame(const QString &sDirection);
+    void SlideFrameUp();
+    void SlideFrameDown();
+    void DragWindow(QWindow *hWnd);
+    void UpdateFormatLabel();
+    // Which of the two format frames is in front.
+    int FrontFormatFrame() const;
+
+    // The saved settings: applied at the end of start-up, written on the close request.
+    void LoadSettings();
+    void SaveSettings();
+
+    // --- Event handlers -------------------------------------------------------------------
+    void frMain_MouseDown(Qt::MouseButton button);
+    void cmdMinimize_Click();
+    void cmdClose_Click();
+    void MyButton1_Click();
+    void cmdAbout_Click();
+    void cmdCloseHelp_Click();
+    void lblFFmpeg_Click();
+    void lblWebSite_Click();
+    void tmrAnimate_Timer();
+    void cmdChangeFormat_Click();
+    void cmdHide_Click();
+    void optFormat_Click(int iIndex);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void Form_Load();
+    void CreateMainFrame();
+    void CreateWorkArea();
+    void CreateAboutPanel();
+    void CreateFormatPanel();
+    void CreatePresetFrame(MyFrame *frame);
+    void CreateCustomFrame(MyFrame *frame);
+    void ConnectShell();
+    void ConnectFormatPanel();
+};

@@ -1,0 +1,103 @@
+// The output format panel: the mode switch, the key filters, "Change..." and "Save && Close",
+// and the description of the chosen format on the main frame.
+#include "ui/frmMain.h"
+
+#include "common/MessageBox.h"
+#include "ui/ComboList.h"
+#include "ui/KeyFilter.h"
+#include "ui/MyButton.h"
+#include "ui/MyFrame.h"
+#include "ui/modKeyFilters.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTimer>
+
+namespace {
+const QString kMsgChannelsEmpty = QStringLiteral("Channels Field in the custom Format can not be empty.");
+const QString kMsgFrameRateEmpty = QStringLiteral("Frame Rate Field in the custom Format can not be empty.");
+const QString kMsgAudioBitrateEmpty = QStringLiteral("Audio Bitrate Field in the custom Format can not be empty.");
+const QString kMsgVideoBitrateEmpty = QStringLiteral("Video Bitrate Field in the custom Format can not be empty.");
+
+const QString kLabelCategory = QStringLiteral("Category:");
+const QString kLabelCodec = QStringLiteral(", Codec:");
+const QString kLabelContainer = QStringLiteral(", Container:");
+const QString kLabelCustomContainer = QStringLiteral("Container:");
+const QString kLabelVideoCodec = QStringLiteral(", Video Codec:");
+const QString kLabelAudioCodec = QStringLiteral(", Audio Codec:");
+const QChar kQuote = QLatin1Char('"');
+
+QString Quoted(const QString &sText)
+{
+    return kQuote + sText + kQuote;
+}
+} // namespace
+
+void frmMain::ConnectFormatPanel()
+{
+    for (int i = 0; i < 2; ++i)
+        connect(optFormat[i], &QRadioButton::toggled, this, [this, i](bool bOn) {
+            if (bOn)
+                optFormat_Click(i);
+        });
+    connect(cmdChangeFormat, &MyButton::clicked, this, &frmMain::cmdChangeFormat_Click);
+    connect(cmdHide, &MyButton::clicked, this, &frmMain::cmdHide_Click);
+
+    KeyFilter::Install(txtCABirate, BitrateKeyAllowed);
+    KeyFilter::Install(txtCVBitrate, BitrateKeyAllowed);
+    KeyFilter::Install(txtChannels, ChannelsKeyAllowed);
+    KeyFilter::Install(txtFrameRate, FrameRateKeyAllowed);
+}
+
+void frmMain::optFormat_Click(int iIndex)
+{
+    // The frame behind is hidden too, so that the keyboard cannot wander into it.
+    frFormat[iIndex]->show();
+    frFormat[iIndex]->raise();
+    frFormat[1 - iIndex]->hide();
+}
+
+int frmMain::FrontFormatFrame() const
+{
+    return frFormat[1]->isVisibleTo(frFormats) ? 1 : 0;
+}
+
+void frmMain::cmdChangeFormat_Click()
+{
+    if (tmrAnimate->isActive())
+        return;
+    objMovingFrame = frFormats;
+    frMain->setEnabled(false);
+    MoveFrame(kEditFrameUp);
+}
+
+void frmMain::cmdHide_Click()
+{
+    // Checked in this order whatever the mode; blanks count as content.
+    const struct {
+        QLineEdit *box;
+        const QString &sMessage;
+    } checks[] = {{txtChannels, kMsgChannelsEmpty},
+                  {txtFrameRate, kMsgFrameRateEmpty},
+                  {txtCABirate, kMsgAudioBitrateEmpty},
+                  {txtCVBitrate, kMsgVideoBitrateEmpty}};
+    for (const auto &check : checks) {
+        if (check.box->text().isEmpty()) {
+            MsgBox(check.sMessage, MsgIcon::Exclamation);
+            return;
+        }
+    }
+    MoveFrame(kEditFrameDown);
+    UpdateFormatLabel();
+}
+
+void frmMain::UpdateFormatLabel()
+{
+    if (optFormat[0]->isChecked())
+        lblFormat->setText(kLabelCategory + cmbCategory->Text() + kLabelCodec + Quoted(cmbOutVCodec->Text()) +
+                           kLabelContainer + Quoted(cmbOutFormat->Text()));
+    else
+        lblFormat->setText(kLabelCustomContainer + cmbCustContainer->Text() + kLabelVideoCodec +
+                           Quoted(cmbCVCodec->Text()) + kLabelAudioCodec + Quoted(cmbCACodec->Text()));
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "support/MsgBoxRecorder.h"
+#include "ui/frmMain.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <memory>
+
+// A window started on a program folder of the test's own (a temporary folder that the test may
+// fill with catalogues first), with every message box recorded.
+class WindowFixture : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Writes a file into the program folder.
+    void WriteProgramFile(const QString &sName, const QByteArray &content);
+    // Starts the window; messages of the start-up are recorded too.
+    frmMain &Start();
+    // Runs the animation timer's ticks until it stops; returns the number of ticks.
+    int RunSlide(int iMaxTicks = 1000);
+
+    QTemporaryDir m_programDir;
+    QTemporaryDir m_lockDir;
+    MsgBoxRecorder m_messages;
+    std::unique_ptr<frmMain> m_window;
+};

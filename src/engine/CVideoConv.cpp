@@ -1,0 +1,128 @@
+#include "engine/CVideoConv.h"
+
+#include "common/MessageBox.h"
+#include "common/RunTimeError.h"
+#include "engine/DOSOutputs.h"
+#include "engine/modEncoder.h"
+#include "engine/modJobOutput.h"
+
+#include <QCoreApplication>
+#include <QPointer>
+#include <new>
+
+namespace {
+const QString kStatusStarting = QStringLiteral("Starting...");
+const QString kStatusError = QStringLiteral("Error");
+const QString kErrorConvertingFile = QStringLiteral("Error converting file: ");
+const QString kErrorOccured = QStringLiteral("Error Occured:");
+const QString kCrLf = QStringLiteral("\r\n");
+const QString kFieldSeparator = QStringLiteral(" - ");
+const QString kComponent = QStringLiteral("CVideoConv");
+const QString kOutOfMemoryText = QStringLiteral("Out of memory");
+constexpr int kOutOfMemory = 7;
+
+// The general error message: a plain box with the failure, its component and its number.
+void ShowRunTimeError(const RunTimeError &error)
+{
+    const QString sSource = error.Source().isEmpty() ? kComponent : error.Source();
+    MsgBox(kErrorOccured + kCrLf + error.Description() + kFieldSeparator + sSource + kFieldSeparator +
+               QString::number(error.Number()),
+           MsgIcon::None);
+}
+
+// The file-name part of a path: its last component.
+QString FileNamePart(const QString &sPath)
+{
+    return sPath.mid(sPath.lastIndexOf(QLatin1Char('/')) + 1);
+}
+} // namespace
+
+CVideoConv::CVideoConv(QObject *parent) : QObject(parent) {}
+
+CVideoConv::~CVideoConv()
+{
+    // Its destruction runs its CleanUp: a running encoder ends with the job.
+    delete objDOS;
+}
+
+void CVideoConv::MakeRunner()
+{
+    if (objDOS)
+        return;
+    objDOS = new DOSOutputs(this);
+    connect(objDOS, &DOSOutputs::ReceiveOutputs, this, &CVideoConv::objDOS_ReceiveOutputs);
+}
+
+QString CVideoConv::BuildCommandLine() const
+{
+    return ConversionCommandLine(m_sInputFile, m_sParametrs, m_sOutputFile);
+}
+
+void CVideoConv::StartConversion()
+{
+    const QPointer<CVideoConv> self(this);
+    try {
+        MakeRunner();
+        objDOS->setCommandLine(BuildCommandLine());
+        QCoreApplication::processEvents();
+        if (!self)
+            return;
+        emit CurrentStatus(kStatusStarting);
+        if (!self)
+            return;
+        const QString sOutputs = objDOS->ExecuteCommand(QString());
+        if (!self)
+            return;
+        // An encoder that got under way and then failed, or was ended from outside, did not
+        // convert the file: its exit code decides too.
+        if (ReportsEncodingStarted(sOutputs) && objDOS->ExitCode() == 0)
+            return;
+        emit CurrentStatus(kStatusError);
+        if (!self)
+            return;
+        MsgBox(kErrorConvertingFile + FileNamePart(m_sInputFile) + kCrLf + GetErrorDetail(sOutputs),
+               MsgIcon::Critical);
+    } catch (const RunTimeError &error) {
+        ShowRunTimeError(error);
+    } catch (const std::bad_alloc &) {
+        ShowRunTimeError(RunTimeError(kOutOfMemory, kOutOfMemoryText, kComponent));
+    }
+}
+
+void CVideoConv::StopConversion()
+{
+    if (objDOS)
+        objDOS->setStopConvert(true);
+}
+
+bool CVideoConv::IsFileSupported(const QString &sMediaFile)
+{
+    const QPointer<CVideoConv> self(this);
+    try {
+        MakeRunner();
+        objDOS->setCommandLine(ProbeCommandLine(sMediaFile));
+        QCoreApplication::processEvents();
+        // A job deleted meanwhile ran no check: nothing was reported against the file.
+        if (!self)
+            return true;
+        return !ReportsUnknownFormat(objDOS->ExecuteCommand(QString()));
+    } catch (const RunTimeError &error) {
+        ShowRunTimeError(error);
+    } catch (const std::bad_alloc &) {
+        ShowRunTimeError(RunTimeError(kOutOfMemory, kOutOfMemoryText, kComponent));
+    }
+    return false;
+}
+
+void CVideoConv::objDOS_ReceiveOutputs(const QString &CommandOutputs)
+{
+    const QPointer<CVideoConv> self(this);
+    for (const JobNotice &notice : ReadOutputChunk(CommandOutputs, m_fFileTimeLength)) {
+        if (notice.kind == JobNotice::Kind::Status)
+            emit CurrentStatus(notice.sStatus);
+        else
+            emit Progress(notice.iProgress);
+        if (!self)
+            return;
+    }
+}

@@ -1,9 +1,12 @@
 #pragma once
 
 #include "common/Colour.h"
+#include "formats/CatalogueTables.h"
+#include "formats/FormatChoice.h"
 
 #include <QString>
 #include <QWidget>
+#include <memory>
 
 class ComboList;
 class LinkLabel;
@@ -11,6 +14,7 @@ class Line;
 class MyButton;
 class MyFrame;
 class PictureBox;
+class PresetLists;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -155,6 +159,9 @@ public:
     OleColor lColorDark = 0;
     OleColor lColorText = 0;
 
+    // The preset and codec tables, filled once at start-up.
+    CatalogueTables Catalogues;
+
     // --- Routines -------------------------------------------------------------------------
     void InitWindow();
     void ApplyTheme();
@@ -163,6 +170,12 @@ public:
     void SlideFrameDown();
     void DragWindow(QWindow *hWnd);
     void UpdateFormatLabel();
+    // The linked preset lists: refill the label and container lists for a category, and the
+    // container list for a preset label of the current category, choosing their first items.
+    void SetCategory(const QString &sCat);
+    void SetVideoCodec(const QString &sCodec);
+    // What the panel holds, with the slider's selection, as the argument builder reads it.
+    FormatChoice CurrentFormatChoice() const;
     // Which of the two format frames is in front.
     int FrontFormatFrame() const;
 
@@ -197,4 +210,7 @@ private:
     void CreateCustomFrame(MyFrame *frame);
     void ConnectShell();
     void ConnectFormatPanel();
+
+    // The click handling of cmbCategory and cmbOutVCodec. It goes before the lists do.
+    std::unique_ptr<PresetLists> objPresetLists;
 };

@@ -5,6 +5,8 @@
 #include "common/AppPath.h"
 #include "common/MessageBox.h"
 #include "common/modFunctions.h"
+#include "formats/PresetLists.h"
+#include "formats/modCatalogues.h"
 #include "platform/modNamedLock.h"
 #include "slider/Slider.h"
 #include "ui/ComboList.h"
@@ -99,6 +101,9 @@ void frmMain::Form_Load()
     // Marks that a copy of the program runs; a second copy starts and runs all the same.
     CreateNamedLock(kInstanceLockName);
     InitWindow();
+    // The catalogues fill the lists that the saved settings then choose from.
+    LoadPresets(Catalogues, *cmbCategory);
+    LoadCodecs(Catalogues, *cmbCVCodec, *cmbCACodec);
     LoadSettings();
 }
 

@@ -18,6 +18,7 @@ class Line;
 class MyButton;
 class MyFrame;
 class PictureBox;
+class PresetLists;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -163,6 +164,9 @@ public:
     OleColor lColorDark = 0;
     OleColor lColorText = 0;
 
+    // The preset and codec tables, filled once at start-up.
+    CatalogueTables Catalogues;
+
     // --- Routines -------------------------------------------------------------------------
     void InitWindow();
     void ApplyTheme();
@@ -171,6 +175,12 @@ public:
     void SlideFrameDown();
     void DragWindow(QWindow *hWnd);
     void UpdateFormatLabel();
+    // The linked preset lists: refill the label and container lists for a category, and the
+    // container list for a preset label of the current category, choosing their first items.
+    void SetCategory(const QString &sCat);
+    void SetVideoCodec(const QString &sCodec);
+    // What the panel holds, with the slider's selection, as the argument builder reads it.
+    FormatChoice CurrentFormatChoice() const;
     // Which of the two format frames is in front.
     int FrontFormatFrame() const;
 
@@ -203,8 +213,6 @@ public:
     std::shared_ptr<VideoPreview> objMediaPosition;
     std::shared_ptr<VideoPreview> objBasicAudio;
     std::shared_ptr<VideoPreview> objVideoWindow;
-    // The preset and codec catalogues that the argument builder reads.
-    CatalogueTables Tables;
     // The encoder job of the current or last task; a new one for every task.
     QPointer<CVideoConv> cConvert;
 
@@ -214,8 +222,6 @@ public:
     void ConvertVideo(const QString &origfile, const QString &outFile, const QString &sDuration);
     QString GetOutputFileName(const QString &sSource, const QString &sExtension);
     void EnableControls(bool bEnable);
-    // What the argument builder reads: the format panel's choice and the slider's selection.
-    FormatChoice CurrentFormatChoice() const;
 
     void cmdAddVideoFile_Click();
     void picVideoWindow_OLEDragDrop(const QStringList &lsFiles);
@@ -257,4 +263,7 @@ private:
 
     // The task that runs now (on the stack of RunTask), nullptr between tasks.
     CutTask *m_pCutTask = nullptr;
+
+    // The click handling of cmbCategory and cmbOutVCodec. It goes before the lists do.
+    std::unique_ptr<PresetLists> objPresetLists;
 };

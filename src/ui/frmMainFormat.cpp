@@ -3,6 +3,8 @@
 #include "ui/frmMain.h"
 
 #include "common/MessageBox.h"
+#include "formats/PresetLists.h"
+#include "slider/Slider.h"
 #include "ui/ComboList.h"
 #include "ui/KeyFilter.h"
 #include "ui/MyButton.h"
@@ -36,6 +38,7 @@ QString Quoted(const QString &sText)
 
 void frmMain::ConnectFormatPanel()
 {
+    objPresetLists = std::make_unique<PresetLists>(Catalogues, *cmbCategory, *cmbOutVCodec, *cmbOutFormat);
     for (int i = 0; i < 2; ++i)
         connect(optFormat[i], &QRadioButton::toggled, this, [this, i](bool bOn) {
             if (bOn)
@@ -100,4 +103,35 @@ void frmMain::UpdateFormatLabel()
     else
         lblFormat->setText(kLabelCustomContainer + cmbCustContainer->Text() + kLabelVideoCodec +
                            Quoted(cmbCVCodec->Text()) + kLabelAudioCodec + Quoted(cmbCACodec->Text()));
+}
+
+void frmMain::SetCategory(const QString &sCat)
+{
+    objPresetLists->SetCategory(sCat);
+}
+
+void frmMain::SetVideoCodec(const QString &sCodec)
+{
+    objPresetLists->SetVideoCodec(sCodec);
+}
+
+FormatChoice frmMain::CurrentFormatChoice() const
+{
+    FormatChoice choice;
+    choice.bPresetMode = optFormat[0]->isChecked();
+    choice.sCategory = cmbCategory->Text();
+    choice.sPresetLabel = cmbOutVCodec->Text();
+    choice.sPresetFormat = cmbOutFormat->Text();
+    choice.sSampleRate = cmbCASmapleRate->Text();
+    choice.sAudioBitrate = txtCABirate->text();
+    choice.sAudioCodec = cmbCACodec->Text();
+    choice.sChannels = txtChannels->text();
+    choice.sVideoCodec = cmbCVCodec->Text();
+    choice.sVideoBitrate = txtCVBitrate->text();
+    choice.sVideoSize = cmbCVSize->Text();
+    choice.sAspectRatio = cmbCVAspect->Text();
+    choice.sFrameRate = txtFrameRate->text();
+    choice.iSelectStart = Slider->SelectStart();
+    choice.iSelectEnd = Slider->SelectEnd();
+    return choice;
 }

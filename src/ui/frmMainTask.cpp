@@ -149,7 +149,7 @@ void frmMain::ConvertVideo(const QString &origfile, const QString &outFile, cons
         cConvert->setInputFile(origfile);
         cConvert->setOutputFile(outFile);
         // Without the builder's arguments the encoder would convert the whole video, not the cut.
-        const QString sParameters = GetParamaters([this] { return CurrentFormatChoice(); }, Tables);
+        const QString sParameters = GetParamaters([this] { return CurrentFormatChoice(); }, Catalogues);
         if (sParameters.isEmpty())
             throw SetupFailed();
         cConvert->setParametrs(sParameters + kOverwrite);
@@ -204,27 +204,6 @@ void frmMain::EndTaskForClose()
     cmdConvert->setCaption(kCaptionStart);
     EnableControls(true);
     lblProgress->setText(kProgressStopped);
-}
-
-FormatChoice frmMain::CurrentFormatChoice() const
-{
-    FormatChoice choice;
-    choice.bPresetMode = optFormat[0]->isChecked();
-    choice.sCategory = cmbCategory->Text();
-    choice.sPresetLabel = cmbOutVCodec->Text();
-    choice.sPresetFormat = cmbOutFormat->Text();
-    choice.sSampleRate = cmbCASmapleRate->Text();
-    choice.sAudioBitrate = txtCABirate->text();
-    choice.sAudioCodec = cmbCACodec->Text();
-    choice.sChannels = txtChannels->text();
-    choice.sVideoCodec = cmbCVCodec->Text();
-    choice.sVideoBitrate = txtCVBitrate->text();
-    choice.sVideoSize = cmbCVSize->Text();
-    choice.sAspectRatio = cmbCVAspect->Text();
-    choice.sFrameRate = txtFrameRate->text();
-    choice.iSelectStart = Slider->SelectStart();
-    choice.iSelectEnd = Slider->SelectEnd();
-    return choice;
 }
 
 void frmMain::EnableControls(bool bEnable)

@@ -1,6 +1,7 @@
 #include "WindowFixture.h"
 
 #include "common/RunTimeError.h"
+#include "slider/Slider.h"
 #include "ui/ComboList.h"
 #include "ui/MyButton.h"
 #include "ui/MyFrame.h"
@@ -127,17 +128,98 @@ TEST(ComboListAdapter, SelectingFromCodeOrByTheUserRaisesTheClickHandling)
     list.setListIndex(-1);
     EXPECT_EQ(list.Text(), QString());
 
+    // A handling that fails on the user's pick does not take the event loop down.
+    list.SetClickHandler([&] {
+        ++iClicks;
+        throw RunTimeError(ListControl::InvalidPropertyValue, QStringLiteral("Invalid property value"));
+    });
+    QTest::keyClick(&list, Qt::Key_Down);
+    EXPECT_EQ(list.ListIndex(), 0);
+    EXPECT_EQ(iClicks, 5);
+
     list.Clear();
     EXPECT_EQ(list.ListCount(), 0);
     EXPECT_EQ(list.ListIndex(), -1);
-    EXPECT_EQ(iClicks, 4);
+    EXPECT_EQ(iClicks, 5);
+}
+
+TEST_F(FormatPanel, PresetListsFollowTheCategoryAndTheLabel)
+{
+    frmMain &w = StartWithPanelUp();
+    w.show();
+    // A category refills both lists: the labels once each, the containers of the first label.
+    EXPECT_EQ(Items(w.cmbCategory), (QStringList{"Web", "Phone", "Audio"}));
+    EXPECT_EQ(Items(w.cmbOutVCodec), (QStringList{"H.264 small", "VP9"}));
+    EXPECT_EQ(Items(w.cmbOutFormat), (QStringList{"mp4", "mkv"}));
+
+    // The user picks the second category.
+    w.cmbCategory->setFocus();
+    QTest::keyClick(w.cmbCategory, Qt::Key_Down);
+    EXPECT_EQ(w.cmbCategory->Text(), QStringLiteral("Phone"));
+    EXPECT_EQ(Items(w.cmbOutVCodec), (QStringList{"3GP", " MPEG-4 (small) ", "H.264 small"}));
+    EXPECT_EQ(w.cmbOutVCodec->ListIndex(), 0);
+    EXPECT_EQ(Items(w.cmbOutFormat), (QStringList{"3gp"}));
+    EXPECT_EQ(w.cmbOutFormat->ListIndex(), 0);
+
+    // A label refills the containers only, with those of the current category alone.
+    w.cmbOutVCodec->setListIndex(2);
+    EXPECT_EQ(Items(w.cmbOutFormat), (QStringList{"mov"}));
+    EXPECT_EQ(w.cmbOutFormat->Text(), QStringLiteral("mov"));
+    EXPECT_EQ(Items(w.cmbOutVCodec), (QStringList{"3GP", " MPEG-4 (small) ", "H.264 small"}));
+    EXPECT_EQ(w.cmbCategory->Text(), QStringLiteral("Phone"));
+
+    // Selecting from code, as the saved settings do, raises the same handling.
+    w.cmbCategory->setListIndex(2);
+    EXPECT_EQ(Items(w.cmbOutVCodec), (QStringList{"MP3"}));
+    EXPECT_EQ(Items(w.cmbOutFormat), (QStringList{"mp3"}));
+    w.cmbCategory->setListIndex(0);
+    w.SetVideoCodec(QStringLiteral("VP9"));
+    EXPECT_EQ(Items(w.cmbOutFormat), (QStringList{"webm"}));
+    // The lists of the panel never changed lblFormat on their own.
+    EXPECT_EQ(w.lblFormat->text(), QStringLiteral("Category:Web, Codec:\"H.264 small\", Container:\"mp4\""));
+}
+
+TEST_F(FormatPanel, WhatThePanelHoldsIsWhatTheArgumentBuilderReads)
+{
+    frmMain &w = Start();
+    w.cmbCategory->setListIndex(1);
+    w.cmbOutVCodec->setListIndex(2);
+    w.cmbCVSize->setListIndex(7);
+    w.cmbCVAspect->setListIndex(2);
+    w.cmbCASmapleRate->setListIndex(4);
+    w.cmbCVCodec->setListIndex(1);
+    w.cmbCACodec->setListIndex(2);
+    w.txtFrameRate->setText(QStringLiteral("29.97"));
+    w.Slider->setMax(100);
+    w.Slider->setSelectStart(30);
+    w.Slider->setSelectEnd(90);
+
+    FormatChoice choice = w.CurrentFormatChoice();
+    EXPECT_TRUE(choice.bPresetMode);
+    EXPECT_EQ(choice.sCategory, QStringLiteral("Phone"));
+    EXPECT_EQ(choice.sPresetLabel, QStringLiteral("H.264 small"));
+    EXPECT_EQ(choice.sPresetFormat, QStringLiteral("mov"));
+    EXPECT_EQ(choice.sVideoSize, QStringLiteral("vga(640x480)"));
+    EXPECT_EQ(choice.sAspectRatio, QStringLiteral("16:9"));
+    EXPECT_EQ(choice.sSampleRate, QStringLiteral("22.05 KHz"));
+    EXPECT_EQ(choice.sVideoCodec, QStringLiteral("MPEG-4 Part 2"));
+    EXPECT_EQ(choice.sAudioCodec, QStringLiteral("Copy (no re-encoding)"));
+    EXPECT_EQ(choice.sVideoBitrate, QStringLiteral("196"));
+    EXPECT_EQ(choice.sAudioBitrate, QStringLiteral("64"));
+    EXPECT_EQ(choice.sChannels, QStringLiteral("2"));
+    EXPECT_EQ(choice.sFrameRate, QStringLiteral("29.97"));
+    EXPECT_EQ(choice.iSelectStart, 30);
+    EXPECT_EQ(choice.iSelectEnd, 90);
+
+    w.optFormat[1]->setChecked(true);
+    EXPECT_FALSE(w.CurrentFormatChoice().bPresetMode);
 }
 
 TEST_F(FormatPanel, ModeSwitchBringsTheFrameToTheFrontAndKeepsEverythingElse)
 {
     frmMain &w = StartWithPanelUp();
     w.show();
-    Fill(w.cmbCategory, {"Web", "Phone"}, 1);
+    w.cmbCategory->setListIndex(1);
     w.cmbCustContainer->setListIndex(7);
     w.UpdateFormatLabel();
     const QString sLabel = w.lblFormat->text();
@@ -209,14 +291,12 @@ TEST_F(FormatPanel, SaveAndCloseChecksTheFourBoxesInOrder)
     }
 
     m_messages.Clear();
-    Fill(w.cmbCategory, {"Web"}, 0);
-    Fill(w.cmbOutVCodec, {"H.264 small"}, 0);
-    Fill(w.cmbOutFormat, {"mp4"}, 0);
+    w.cmbOutFormat->setListIndex(1);
     w.cmdHide_Click();
     EXPECT_TRUE(m_messages.Messages().isEmpty());
     EXPECT_EQ(w.sMoveObject, frmMain::kMoveDown);
     EXPECT_TRUE(w.tmrAnimate->isActive());
-    EXPECT_EQ(w.lblFormat->text(), QStringLiteral("Category:Web, Codec:\"H.264 small\", Container:\"mp4\""));
+    EXPECT_EQ(w.lblFormat->text(), QStringLiteral("Category:Web, Codec:\"H.264 small\", Container:\"mkv\""));
     RunSlide();
     EXPECT_EQ(w.frFormats->Top(), 8070);
     EXPECT_TRUE(w.frMain->isEnabled());
@@ -240,23 +320,23 @@ TEST_F(FormatPanel, SaveAndCloseDuringTheSlideUpTurnsItDownAtOnce)
 TEST_F(FormatPanel, LabelDescribesThePresetOrTheCustomFormat)
 {
     frmMain &w = Start();
-    Fill(w.cmbCategory, {"Mobile Phones"}, 0);
-    Fill(w.cmbOutVCodec, {" MPEG-4 (small) "}, 0);
-    Fill(w.cmbOutFormat, {"3gp"}, 0);
-    Fill(w.cmbCVCodec, {"Flash Video", "H.264"}, 1);
-    Fill(w.cmbCACodec, {"MP3"}, 0);
+    w.cmbCategory->setListIndex(1);
+    w.cmbOutVCodec->setListIndex(1);
+    w.cmbCVCodec->setListIndex(1);
+    w.cmbCACodec->setListIndex(1);
     w.cmbCustContainer->setListIndex(2);
 
+    // List texts go in unchanged, blanks and all.
     w.UpdateFormatLabel();
-    EXPECT_EQ(w.lblFormat->text(),
-              QStringLiteral("Category:Mobile Phones, Codec:\" MPEG-4 (small) \", Container:\"3gp\""));
+    const QString sPreset = QStringLiteral("Category:Phone, Codec:\" MPEG-4 (small) \", Container:\"3gp\"");
+    EXPECT_EQ(w.lblFormat->text(), sPreset);
 
     w.optFormat[1]->setChecked(true);
     // Switching the mode alone does not rewrite it.
-    EXPECT_EQ(w.lblFormat->text(),
-              QStringLiteral("Category:Mobile Phones, Codec:\" MPEG-4 (small) \", Container:\"3gp\""));
+    EXPECT_EQ(w.lblFormat->text(), sPreset);
     w.UpdateFormatLabel();
-    EXPECT_EQ(w.lblFormat->text(), QStringLiteral("Container:AVI, Video Codec:\"H.264\", Audio Codec:\"MP3\""));
+    EXPECT_EQ(w.lblFormat->text(),
+              QStringLiteral("Container:AVI, Video Codec:\"MPEG-4 Part 2\", Audio Codec:\"MP3\""));
 
     // Texts that look like markup are shown as they are.
     Fill(w.cmbCACodec, {"<b>AAC</b>"}, 0);

@@ -1,5 +1,6 @@
 #include "WindowFixture.h"
 
+#include "common/AppPath.h"
 #include "common/QtColour.h"
 #include "slider/Slider.h"
 #include "ui/ComboList.h"
@@ -104,6 +105,57 @@ TEST_F(Shell, StartUpMarksNoVideoParksThePanelsAndShowsTheVersion)
 
     EXPECT_EQ(w.lblVer->text(), ProgramVersionText());
     EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d+\\.\\d+\\.0\\.\\d+$")).match(w.lblVer->text()).hasMatch());
+}
+
+TEST_F(Shell, StartUpFillsTheCatalogueListsAndChoosesTheFirstCategory)
+{
+    frmMain &w = Start();
+    EXPECT_TRUE(m_messages.Messages().isEmpty()) << qPrintable(m_messages.Texts().join(QLatin1Char('|')));
+    EXPECT_EQ(w.Catalogues.PresetCount, 8);
+    EXPECT_EQ(w.Catalogues.CodecCount, 5);
+    ASSERT_EQ(w.cmbCategory->ListCount(), 3);
+    EXPECT_EQ(w.cmbCategory->ListIndex(), 0);
+    EXPECT_EQ(w.cmbCategory->Text(), QStringLiteral("Web"));
+    EXPECT_EQ(w.cmbOutVCodec->Text(), QStringLiteral("H.264 small"));
+    EXPECT_EQ(w.cmbOutVCodec->ListCount(), 2);
+    EXPECT_EQ(w.cmbOutFormat->Text(), QStringLiteral("mp4"));
+    // Video codecs and general ones in the video list, audio and general ones in the audio list.
+    ASSERT_EQ(w.cmbCVCodec->ListCount(), 3);
+    EXPECT_EQ(w.cmbCVCodec->List(2), QStringLiteral("Copy (no re-encoding)"));
+    EXPECT_EQ(w.cmbCVCodec->ListIndex(), 0);
+    ASSERT_EQ(w.cmbCACodec->ListCount(), 3);
+    EXPECT_EQ(w.cmbCACodec->Text(), QStringLiteral("AAC"));
+    // Applying the settings ends by describing the chosen format.
+    EXPECT_EQ(w.lblFormat->text(), QStringLiteral("Category:Web, Codec:\"H.264 small\", Container:\"mp4\""));
+}
+
+TEST_F(Shell, StartUpLoadsThePresetsBeforeTheCodecsAndGoesOnAfterFailures)
+{
+    RemoveProgramFile(QStringLiteral("presets.xml"));
+    RemoveProgramFile(QStringLiteral("codecs.xml"));
+    frmMain &w = Start();
+    const QStringList texts = m_messages.Texts();
+    ASSERT_EQ(texts.size(), 2);
+    EXPECT_TRUE(texts[0].startsWith(QStringLiteral("Error Occured while Loading Presets.\r\n"))) << qPrintable(texts[0]);
+    EXPECT_TRUE(texts[1].startsWith(QStringLiteral("Error Occured while Loading Codecs.\r\n"))) << qPrintable(texts[1]);
+    // The window is up all the same, with empty lists.
+    EXPECT_EQ(w.cmbCategory->ListCount(), 0);
+    EXPECT_EQ(w.cmbCVCodec->ListCount(), 0);
+    EXPECT_EQ(w.frFormats->Top(), 8070);
+    EXPECT_EQ(w.lblFormat->text(), QStringLiteral("Category:, Codec:\"\", Container:\"\""));
+}
+
+TEST_F(Shell, TheShippedCataloguesLoadWithoutAMessage)
+{
+    SetAppPathForTests(QStringLiteral(CLIPWRIGHT_BIN_DIR));
+    frmMain &w = Start();
+    EXPECT_TRUE(m_messages.Messages().isEmpty()) << qPrintable(m_messages.Texts().join(QLatin1Char('|')));
+    EXPECT_GT(w.cmbCategory->ListCount(), 1);
+    EXPECT_EQ(w.cmbCategory->ListIndex(), 0);
+    EXPECT_GT(w.cmbOutVCodec->ListCount(), 0);
+    EXPECT_EQ(w.cmbOutFormat->ListIndex(), 0);
+    EXPECT_GT(w.cmbCVCodec->ListCount(), 1);
+    EXPECT_GT(w.cmbCACodec->ListCount(), 1);
 }
 
 TEST(Version, ShowsMajorMinorZeroAndRevision)

@@ -131,6 +131,15 @@ bool WorkflowFixture::WaitUntil(const std::function<bool()> &condition, int iTim
     return true;
 }
 
+void WorkflowFixture::Pump(int iMs)
+{
+    const QDeadlineTimer deadline(iMs);
+    while (!deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(5);
+    }
+}
+
 void WorkflowFixture::OutputToWorkFolder(frmMain &w)
 {
     w.optOtherFolder->setChecked(true);

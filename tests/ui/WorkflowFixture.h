@@ -26,6 +26,8 @@ protected:
     void DragSliderTo(frmMain &w, int iValue);
     // Runs the event loop until the condition holds (true) or the time is up (false).
     static bool WaitUntil(const std::function<bool()> &condition, int iTimeoutMs);
+    // Runs the event loop for iMs.
+    static void Pump(int iMs);
     // Lets the output go to the work folder ("Other folder").
     void OutputToWorkFolder(frmMain &w);
 

@@ -7,6 +7,11 @@
 ComboList::ComboList(QWidget *parent) : QComboBox(parent)
 {
     setEditable(false);
+    // A chosen item too long for the box (a codec description) can be read whole on hover.
+    connect(this, &QComboBox::currentTextChanged, this, [this](const QString &sText) {
+        const bool bCut = fontMetrics().horizontalAdvance(sText) > width() - 30;
+        setToolTip(bCut ? sText : QString());
+    });
     connect(this, &QComboBox::activated, this, [this](int) {
         // The handling may select in a list that is empty (a catalogue that failed to load);
         // its failure must not leave the event loop, and the user's pick stands.

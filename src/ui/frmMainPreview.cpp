@@ -29,14 +29,14 @@ const QString kTimeCleared = QStringLiteral("00:00/00:00");
 const QString kTimeAtStart = QStringLiteral("00:00:00/");
 const QChar kTimeSeparator = QLatin1Char('/');
 
-// WS_CLIPCHILDREN | WS_CLIPSIBLINGS: the video window clips what lies over it.
+// The classic style of the video window: WS_CLIPCHILDREN | WS_CLIPSIBLINGS (0x06000000).
 constexpr std::int32_t kVideoWindowStyle = VideoPreview::kWindowStyleClipChildren |
                                            VideoPreview::kWindowStyleClipSiblings;
 constexpr double kNormalRate = 1.0;
 constexpr double kStartPosition = 0.0;
 
-// How a step of building the preview ended: a step the graph does not implement is passed over,
-// any other failure gives the file up.
+// A step of building the preview failed for another reason than not being implemented (such a
+// step is passed over): the file is given up.
 class LoadFailed {};
 
 void Check(PreviewResult result)
@@ -132,7 +132,7 @@ void frmMain::LoadVideo(const QString &sFile)
         Check(objBasicAudio->PutVolume(VideoPreview::kVolumeFull));
         Check(objBasicAudio->PutBalance(VideoPreview::kBalanceCentre));
 
-        // The old graph goes here, with its video window.
+        // The old graph, which kept its picture until now, is released here.
         objVideoWindow = objMediaControl;
         Check(objVideoWindow->PutTop(0));
         Check(objVideoWindow->PutWindowStyle(kVideoWindowStyle));

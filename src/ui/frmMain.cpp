@@ -33,11 +33,11 @@ const QString frmMain::kEditFrameUp = QStringLiteral("EDIT_FRAME_UP");
 const QString frmMain::kEditFrameDown = QStringLiteral("EDIT_FRAME_DOWN");
 const QString frmMain::kMoveUp = QStringLiteral("Edit Frame 2 Up");
 const QString frmMain::kMoveDown = QStringLiteral("Edit Frame 2 Down");
+const QString frmMain::kMsgStopTaskFirst = QStringLiteral("Please Stop the running task first.");
 
 namespace {
 const QString kWindowCaption = QStringLiteral("Clipwright");
 const QString kInstanceLockName = QStringLiteral("Orvantaclipwright");
-const QString kMsgStopTaskFirst = QStringLiteral("Please Stop the running task first.");
 const QString kHelpFile = QStringLiteral("/Help.html");
 const QString kFFmpegSite = QStringLiteral("https://ffmpeg.org/");
 const QString kMakerSite = QStringLiteral("https://www.orvanta.example/");
@@ -72,6 +72,9 @@ frmMain::frmMain(QWidget *parent) : QWidget(parent)
     frFormats->raise();
     ConnectShell();
     ConnectFormatPanel();
+    ConnectPreview();
+    ConnectSelection();
+    ConnectTask();
     setWindowIcon(QIcon(LogoPicture(64, RGBColor(255, 192, 255), RGBColor(128, 0, 128))));
 
     Form_Load();
@@ -250,14 +253,13 @@ void frmMain::cmdClose_Click()
 
 void frmMain::closeEvent(QCloseEvent *event)
 {
-    // A close asked for by the system (Alt+F4, the task bar) while a task runs would hide the
-    // window and leave the encoder running out of sight; it is refused as the Close button does.
-    if (bTaskRunning) {
-        MsgBox(kMsgStopTaskFirst, MsgIcon::Exclamation);
-        event->ignore();
-        return;
-    }
+    // A close asked for by the system (Alt+F4, the task bar) is never refused. A running task
+    // would go on out of sight, so it ends here: its encoder first, then its unfinished file.
+    if (bTaskRunning)
+        EndTaskForClose();
     SaveSettings();
+    // The preview graph must not outlive the window (nor QApplication).
+    ReleasePreview();
     event->accept();
 }
 

@@ -4,11 +4,15 @@
 #include "formats/CatalogueTables.h"
 #include "formats/FormatChoice.h"
 
+#include <QPointer>
 #include <QString>
 #include <QWidget>
+#include <cstdint>
 #include <memory>
 
+class CVideoConv;
 class ComboList;
+struct CutTask;
 class LinkLabel;
 class Line;
 class MyButton;
@@ -23,6 +27,7 @@ class QRadioButton;
 class QTimer;
 class QWindow;
 class Slider;
+class VideoPreview;
 
 // The program's one window. Every control is a public member named as the control, and that
 // name is also its objectName. Creating the window runs its start-up sequence.
@@ -197,6 +202,43 @@ public:
     void cmdHide_Click();
     void optFormat_Click(int iIndex);
 
+    // --- Preview, selection and cut task (frmMainPreview.cpp, frmMainSelection.cpp,
+    // frmMainTask.cpp) ----------------------------------------------------------------------
+    static const QString kMsgStopTaskFirst; // "Please Stop the running task first."
+    static const QString kMarkCleared;      // a selection label with no mark: "00.00.00"
+
+    // The preview graph, seen through its four interfaces (one object). Every load makes a new
+    // graph; the old one lives on in objVideoWindow until the new one takes the video window.
+    std::shared_ptr<VideoPreview> objMediaControl;
+    std::shared_ptr<VideoPreview> objMediaPosition;
+    std::shared_ptr<VideoPreview> objBasicAudio;
+    std::shared_ptr<VideoPreview> objVideoWindow;
+    // The encoder job of the current or last task; a new one for every task.
+    QPointer<CVideoConv> cConvert;
+
+    QString SelectVideoFile();
+    void LoadVideo(const QString &sFile);
+    bool RunTask();
+    void ConvertVideo(const QString &origfile, const QString &outFile, const QString &sDuration);
+    QString GetOutputFileName(const QString &sSource, const QString &sExtension);
+    void EnableControls(bool bEnable);
+
+    void cmdAddVideoFile_Click();
+    void picVideoWindow_OLEDragDrop(const QStringList &lsFiles);
+    void cmdPlay_Click();
+    void cmdStop_Click();
+    void tmrVideo_Timer();
+    void Slider_MouseUp(std::int16_t Button, std::int16_t Shift, float X, float Y);
+    void cmdStartSelect_Click();
+    void cmdEndSelect_Click();
+    void cmdDeleteSelect_Click();
+    void cmdConvert_Click();
+    void cConvert_Progress(short iProgress);
+    void cConvert_CurrentStatus(const QString &sStatus);
+    void optSameFolder_Click();
+    void optOtherFolder_Click();
+    void cmdBrowse_Click();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -210,6 +252,17 @@ private:
     void CreateCustomFrame(MyFrame *frame);
     void ConnectShell();
     void ConnectFormatPanel();
+
+    void ConnectPreview();
+    void ConnectSelection();
+    void ConnectTask();
+    void OpenVideo(const QString &sFile);
+    void EndTaskForClose();
+    void ReleasePreview();
+    void RemoveUnfinishedOutput(CutTask &task);
+
+    // The task that runs now (on the stack of RunTask), nullptr between tasks.
+    CutTask *m_pCutTask = nullptr;
 
     // The click handling of cmbCategory and cmbOutVCodec. It goes before the lists do.
     std::unique_ptr<PresetLists> objPresetLists;

@@ -1,0 +1,248 @@
+// The preview half of the window: choosing or dropping a video, the check by the encoder, the
+// preview graph, Play/Pause and Stop, the position timer and the seek on the slider's release.
+#include "ui/frmMain.h"
+
+#include "common/MessageBox.h"
+#include "common/RunTimeError.h"
+#include "common/modFunctions.h"
+#include "engine/CVideoConv.h"
+#include "slider/Slider.h"
+#include "ui/FileDropTarget.h"
+#include "ui/MyButton.h"
+#include "ui/PictureBox.h"
+#include "ui/Twips.h"
+#include "ui/VideoPreview.h"
+#include "ui/modDialog.h"
+#include "ui/modVideoFiles.h"
+
+#include <QLabel>
+#include <QProgressBar>
+#include <QTimer>
+#include <cmath>
+
+namespace {
+const QString kTitleSelectVideo = QStringLiteral("Select a video file");
+const QString kMsgNotSupported = QStringLiteral("File is not supported");
+const QString kCaptionPlay = QStringLiteral("Play");
+const QString kCaptionPause = QStringLiteral("Pause");
+const QString kTimeCleared = QStringLiteral("00:00/00:00");
+const QString kTimeAtStart = QStringLiteral("00:00:00/");
+const QChar kTimeSeparator = QLatin1Char('/');
+
+// WS_CLIPCHILDREN | WS_CLIPSIBLINGS: the video window clips what lies over it.
+constexpr std::int32_t kVideoWindowStyle = VideoPreview::kWindowStyleClipChildren |
+                                           VideoPreview::kWindowStyleClipSiblings;
+constexpr double kNormalRate = 1.0;
+constexpr double kStartPosition = 0.0;
+
+// How a step of building the preview ended: a step the graph does not implement is passed over,
+// any other failure gives the file up.
+class LoadFailed {};
+
+void Check(PreviewResult result)
+{
+    if (result == PreviewResult::Failed)
+        throw LoadFailed();
+}
+
+// Seconds from the graph to whole seconds, halves to even; a value beyond whole seconds' range
+// is a failure of the step that read it.
+WholeSeconds ToWholeSeconds(double dSeconds)
+{
+    return RoundToInt(dSeconds);
+}
+} // namespace
+
+void frmMain::ConnectPreview()
+{
+    connect(cmdAddVideoFile, &MyButton::clicked, this, &frmMain::cmdAddVideoFile_Click);
+    connect(cmdPlay, &MyButton::clicked, this, &frmMain::cmdPlay_Click);
+    connect(cmdStop, &MyButton::clicked, this, &frmMain::cmdStop_Click);
+    connect(tmrVideo, &QTimer::timeout, this, &frmMain::tmrVideo_Timer);
+    connect(Slider, &Slider::MouseUp, this, &frmMain::Slider_MouseUp);
+    auto *dropTarget = new FileDropTarget(picVideoWindow);
+    connect(dropTarget, &FileDropTarget::Dropped, this, &frmMain::picVideoWindow_OLEDragDrop);
+}
+
+QString frmMain::SelectVideoFile()
+{
+    return ShowOpenDialog(this, VideoFileFilters(), kTitleSelectVideo, true);
+}
+
+void frmMain::cmdAddVideoFile_Click()
+{
+    const QString sFile = SelectVideoFile();
+    if (sFile.isEmpty())
+        return;
+    OpenVideo(sFile);
+}
+
+void frmMain::picVideoWindow_OLEDragDrop(const QStringList &lsFiles)
+{
+    if (lsFiles.isEmpty() || !HasVideoExtension(lsFiles.first()))
+        return;
+    // Loading would hide the running task's progress under a new preview.
+    if (bTaskRunning) {
+        MsgBox(kMsgStopTaskFirst, MsgIcon::Exclamation);
+        return;
+    }
+    OpenVideo(lsFiles.first());
+}
+
+void frmMain::OpenVideo(const QString &sFile)
+{
+    cmdStop_Click();
+    bNoVideo = true;
+    lblTime->setText(kTimeCleared);
+    Slider->setValue(0);
+    Slider->setSelectEnd(0);
+    Slider->setSelectStart(0);
+    lblStartSelect->setText(kMarkCleared);
+    lblEndSelect->setText(kMarkCleared);
+    lblProgress->hide();
+    progress->setValue(0);
+    progress->hide();
+    sVideoFile = sFile;
+
+    // A job of its own for the check; it pumps the event loop, so it is released later.
+    auto *objCheck = new CVideoConv(this);
+    const QPointer<CVideoConv> check(objCheck);
+    const bool bSupported = objCheck->IsFileSupported(sFile);
+    if (check)
+        check->deleteLater();
+    if (!bSupported) {
+        MsgBox(kMsgNotSupported, MsgIcon::Exclamation);
+        return;
+    }
+    LoadVideo(sFile);
+    Slider->setSliderEnabled(true);
+}
+
+void frmMain::LoadVideo(const QString &sFile)
+{
+    try {
+        objMediaControl.reset();
+        objBasicAudio.reset();
+        objMediaPosition.reset();
+
+        objMediaControl = NewVideoPreview();
+        Check(objMediaControl->RenderFile(sFile));
+
+        objBasicAudio = objMediaControl;
+        Check(objBasicAudio->PutVolume(VideoPreview::kVolumeFull));
+        Check(objBasicAudio->PutBalance(VideoPreview::kBalanceCentre));
+
+        // The old graph goes here, with its video window.
+        objVideoWindow = objMediaControl;
+        Check(objVideoWindow->PutTop(0));
+        Check(objVideoWindow->PutWindowStyle(kVideoWindowStyle));
+        Check(objVideoWindow->PutLeft(0));
+        // The picture fills the preview area; the video's aspect ratio is not kept.
+        Check(objVideoWindow->PutHeight(TwipsToPixels(PixelsToTwips(picVideoWindow->height()))));
+        Check(objVideoWindow->PutWidth(TwipsToPixels(PixelsToTwips(picVideoWindow->width()))));
+        Check(objVideoWindow->PutOwner(picVideoWindow));
+
+        objMediaPosition = objMediaControl;
+        Check(objVideoWindow->HideCursor(false));
+
+        Check(objMediaPosition->PutRate(kNormalRate));
+
+        double dDuration = 0.0;
+        Check(objMediaPosition->GetDuration(dDuration));
+        Slider->setMax(ToWholeSeconds(dDuration));
+        Slider->setValue(0);
+
+        tmrVideo->start();
+        Check(objMediaControl->Run());
+        repaint();
+        cmdPlay->setCaption(kCaptionPause);
+
+        Check(objMediaPosition->GetDuration(dDuration));
+        sDurationText = FormatTime(ToWholeSeconds(dDuration));
+        lblTime->setText(kTimeAtStart + sDurationText);
+
+        bNoVideo = false;
+    } catch (const LoadFailed &) {
+        MsgBox(kMsgNotSupported, MsgIcon::Exclamation);
+    } catch (const RunTimeError &) {
+        MsgBox(kMsgNotSupported, MsgIcon::Exclamation);
+    }
+}
+
+void frmMain::cmdPlay_Click()
+{
+    if (bNoVideo)
+        return;
+    if (cmdPlay->Caption() == kCaptionPlay) {
+        double dDuration = 0.0;
+        double dPosition = 0.0;
+        if (objMediaPosition && objMediaPosition->GetDuration(dDuration) == PreviewResult::Ok &&
+            objMediaPosition->GetCurrentPosition(dPosition) == PreviewResult::Ok &&
+            std::trunc(dDuration) == std::trunc(dPosition))
+            cmdStop_Click(); // at the end: play again from the start
+        tmrVideo->start();
+        if (objMediaControl)
+            objMediaControl->Run();
+        cmdPlay->setCaption(kCaptionPause);
+    } else {
+        if (objMediaControl)
+            objMediaControl->Pause();
+        cmdPlay->setCaption(kCaptionPlay);
+        tmrVideo->stop();
+    }
+}
+
+void frmMain::cmdStop_Click()
+{
+    if (bNoVideo)
+        return;
+    if (objMediaControl)
+        objMediaControl->Stop();
+    if (objMediaPosition)
+        objMediaPosition->PutCurrentPosition(kStartPosition);
+    Slider->setValue(0);
+    cmdPlay->setCaption(kCaptionPlay);
+    tmrVideo->stop();
+}
+
+void frmMain::tmrVideo_Timer()
+{
+    picVideoWindow->repaint();
+    double dPosition = 0.0;
+    if (objMediaPosition && objMediaPosition->GetCurrentPosition(dPosition) == PreviewResult::Ok) {
+        try {
+            const WholeSeconds iPosition = ToWholeSeconds(dPosition);
+            lblTime->setText(FormatTime(iPosition) + kTimeSeparator + sDurationText);
+            Slider->setValue(iPosition);
+        } catch (const RunTimeError &) {
+        }
+    }
+    // The graph plays on to its own end; only the display stops following it.
+    if (Slider->Value() == Slider->Max()) {
+        tmrVideo->stop();
+        cmdPlay->setCaption(kCaptionPlay);
+    }
+}
+
+void frmMain::Slider_MouseUp(std::int16_t, std::int16_t, float, float)
+{
+    if (!objMediaPosition)
+        return;
+    objMediaPosition->PutCurrentPosition(static_cast<double>(Slider->Value()));
+    double dPosition = 0.0;
+    if (objMediaPosition->GetCurrentPosition(dPosition) == PreviewResult::Ok) {
+        try {
+            lblTime->setText(FormatTime(ToWholeSeconds(dPosition)) + kTimeSeparator + sDurationText);
+        } catch (const RunTimeError &) {
+        }
+    }
+}
+
+void frmMain::ReleasePreview()
+{
+    tmrVideo->stop();
+    objMediaControl.reset();
+    objMediaPosition.reset();
+    objBasicAudio.reset();
+    objVideoWindow.reset();
+}

@@ -1,0 +1,257 @@
+// The cut task: Start and Stop, the output's folder and name, the encoder job, the progress
+// display, the folder options and Browse, and the power-off after a task.
+#include "ui/frmMain.h"
+
+#include "common/MessageBox.h"
+#include "common/RunTimeError.h"
+#include "common/modFunctions.h"
+#include "engine/CVideoConv.h"
+#include "formats/modParameters.h"
+#include "platform/modPowerOff.h"
+#include "slider/Slider.h"
+#include "ui/ComboList.h"
+#include "ui/MyButton.h"
+#include "ui/modDialog.h"
+#include "ui/modOutputFile.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QRadioButton>
+
+namespace {
+const QString kMsgNoVideo = QStringLiteral("No video file loaded");
+const QString kMsgNoSelection =
+    QStringLiteral("No part selected. Please, select a part first using 'Start Selection' and 'End Selection'.");
+const QString kMsgStartAfterEnd =
+    QStringLiteral("No part selected, 'Start Selection' can not be greater than 'End Selection'.");
+const QString kMsgBadDrive = QStringLiteral("You can't choose this drive!");
+const QString kTitleBrowse = QStringLiteral("Select folder to add");
+const QString kCaptionStart = QStringLiteral("Start");
+const QString kCaptionStop = QStringLiteral("Stop");
+const QString kProgressRunning = QStringLiteral("Task Progress:");
+const QString kProgressStopped = QStringLiteral("Task Progress:[Stopped]");
+// Overwrite without asking: the output is the empty file reserved for this task.
+const QString kOverwrite = QStringLiteral(" -y");
+// The job's status after a run that did not convert the file.
+const QString kStatusError = QStringLiteral("Error");
+constexpr int kProgressDone = 100;
+
+// The job could not be set up: the argument builder gave nothing to cut with (it has said why).
+class SetupFailed {};
+} // namespace
+
+// What one task knows about itself while it runs.
+struct CutTask {
+    QString sReservedOutput;   // the output created empty for this task, while it may be removed
+    QPointer<CVideoConv> job;  // the task's encoder job, once made
+    bool bStopAsked = false;   // Stop was clicked (or the window closed) during the task
+    bool bFailed = false;      // the job reported that the encoder did not convert the file
+    bool bFinished = false;    // the encoder ran to its end and converted the file
+};
+
+void frmMain::ConnectTask()
+{
+    connect(cmdConvert, &MyButton::clicked, this, &frmMain::cmdConvert_Click);
+    connect(cmdBrowse, &MyButton::clicked, this, &frmMain::cmdBrowse_Click);
+    // An option raises its click when it becomes set, from the mouse or from code.
+    connect(optSameFolder, &QRadioButton::toggled, this, [this](bool bOn) {
+        if (bOn)
+            optSameFolder_Click();
+    });
+    connect(optOtherFolder, &QRadioButton::toggled, this, [this](bool bOn) {
+        if (bOn)
+            optOtherFolder_Click();
+    });
+}
+
+void frmMain::cmdConvert_Click()
+{
+    if (bNoVideo) {
+        MsgBox(kMsgNoVideo, MsgIcon::Information);
+        return;
+    }
+    const WholeSeconds iSelectStart = Slider->SelectStart();
+    const WholeSeconds iSelectEnd = Slider->SelectEnd();
+    if (iSelectStart == iSelectEnd) {
+        MsgBox(kMsgNoSelection, MsgIcon::Information);
+        return;
+    }
+    if (iSelectEnd < iSelectStart) {
+        MsgBox(kMsgStartAfterEnd, MsgIcon::Information);
+        return;
+    }
+
+    if (cmdConvert->Caption() == kCaptionStop) {
+        // Runs nested inside the click that started the task; that one finishes the task.
+        if (m_pCutTask)
+            m_pCutTask->bStopAsked = true;
+        if (cConvert)
+            cConvert->StopConversion();
+        cmdConvert->setCaption(kCaptionStart);
+        EnableControls(true);
+        lblProgress->setText(kProgressStopped);
+        return;
+    }
+
+    lblProgress->setText(kProgressRunning);
+    cmdConvert->setCaption(kCaptionStop);
+    EnableControls(false);
+    const bool bEnded = RunTask();
+    if (bEnded && chkShutdown->isChecked())
+        PowerOff();
+    cmdConvert->setCaption(kCaptionStart);
+    EnableControls(true);
+    if (lblProgress->text() == kProgressRunning)
+        progress->setValue(kProgressDone);
+}
+
+bool frmMain::RunTask()
+{
+    CutTask task;
+    CutTask *const pOuterTask = m_pCutTask; // a task still stopping when this one was started
+    m_pCutTask = &task;
+    bTaskRunning = true;
+    try {
+        const QString sExtension = optFormat[0]->isChecked() ? cmbOutFormat->Text() : cmbCustContainer->Text();
+        ConvertVideo(sVideoFile, GetOutputFileName(sVideoFile, sExtension), sDurationText);
+    } catch (const RunTimeError &) {
+        // The output folder could not be made: the task ends without a message.
+    }
+    RemoveUnfinishedOutput(task);
+    m_pCutTask = pOuterTask;
+    bTaskRunning = pOuterTask != nullptr;
+    return true;
+}
+
+void frmMain::ConvertVideo(const QString &origfile, const QString &outFile, const QString &sDuration)
+{
+    Q_UNUSED(sDuration) // the job does not need the video's length, only the cut's
+    try {
+        lblProgress->show();
+        progress->setValue(0);
+        progress->show();
+        cmdStop_Click();
+
+        // The last task's job may still be on the stack of a task that is stopping.
+        if (cConvert)
+            cConvert->deleteLater();
+        cConvert = new CVideoConv(this);
+        connect(cConvert.data(), &CVideoConv::Progress, this, &frmMain::cConvert_Progress);
+        connect(cConvert.data(), &CVideoConv::CurrentStatus, this, &frmMain::cConvert_CurrentStatus);
+        if (m_pCutTask)
+            m_pCutTask->job = cConvert;
+
+        cConvert->setInputFile(origfile);
+        cConvert->setOutputFile(outFile);
+        // Without the builder's arguments the encoder would convert the whole video, not the cut.
+        const QString sParameters = GetParamaters([this] { return CurrentFormatChoice(); }, Catalogues);
+        if (sParameters.isEmpty())
+            throw SetupFailed();
+        cConvert->setParametrs(sParameters + kOverwrite);
+        cConvert->setFileTimeLength(
+            static_cast<float>(CheckedSub(Slider->SelectEnd(), Slider->SelectStart())));
+
+        // A Stop clicked while the name was chosen comes before any encoder to stop.
+        if (m_pCutTask && m_pCutTask->bStopAsked)
+            return;
+        const QPointer<CVideoConv> job(cConvert);
+        job->StartConversion();
+        if (job && m_pCutTask && !m_pCutTask->bStopAsked && !m_pCutTask->bFailed)
+            m_pCutTask->bFinished = true;
+    } catch (const RunTimeError &) {
+        lblProgress->hide();
+        progress->hide();
+    } catch (const SetupFailed &) {
+        lblProgress->hide();
+        progress->hide();
+    }
+}
+
+QString frmMain::GetOutputFileName(const QString &sSource, const QString &sExtension)
+{
+    const QString sFolder = OutputFolder(optSameFolder->isChecked(), sSource, txtOutPath->text());
+    const OutputFile output =
+        NewOutputFile(sFolder, sSource, sExtension, [] { QCoreApplication::processEvents(); });
+    if (output.bReserved && m_pCutTask)
+        m_pCutTask->sReservedOutput = output.sPath;
+    return output.sPath;
+}
+
+void frmMain::RemoveUnfinishedOutput(CutTask &task)
+{
+    if (task.bFinished || task.sReservedOutput.isEmpty())
+        return;
+    // Only the file this task made: a killed encoder leaves e.g. an MP4 without its index.
+    const QFileInfo output(task.sReservedOutput);
+    if (output.isFile() && !output.isSymLink())
+        QFile::remove(task.sReservedOutput);
+    task.sReservedOutput.clear();
+}
+
+void frmMain::EndTaskForClose()
+{
+    if (!m_pCutTask)
+        return;
+    m_pCutTask->bStopAsked = true;
+    // Deleting the job ends and reaps its encoder now; the task's call returns without it.
+    delete m_pCutTask->job.data();
+    RemoveUnfinishedOutput(*m_pCutTask);
+    cmdConvert->setCaption(kCaptionStart);
+    EnableControls(true);
+    lblProgress->setText(kProgressStopped);
+}
+
+void frmMain::EnableControls(bool bEnable)
+{
+    for (QWidget *control : {static_cast<QWidget *>(cmdChangeFormat), static_cast<QWidget *>(cmdPlay),
+                             static_cast<QWidget *>(cmdBrowse), static_cast<QWidget *>(optSameFolder),
+                             static_cast<QWidget *>(optOtherFolder), static_cast<QWidget *>(cmdAddVideoFile),
+                             static_cast<QWidget *>(cmdAbout), static_cast<QWidget *>(cmdStartSelect),
+                             static_cast<QWidget *>(cmdStop), static_cast<QWidget *>(cmdEndSelect),
+                             static_cast<QWidget *>(cmdDeleteSelect)})
+        control->setEnabled(bEnable);
+}
+
+void frmMain::cConvert_Progress(short iProgress)
+{
+    if (!bTaskRunning)
+        return;
+    // The job also sends -1 (an unreadable input) and more than 100; the bar shows its ends.
+    progress->setValue(qBound(progress->minimum(), static_cast<int>(iProgress), progress->maximum()));
+    // A Stop that came while the encoder was being started reached no encoder yet.
+    if (m_pCutTask && m_pCutTask->bStopAsked && m_pCutTask->job)
+        m_pCutTask->job->StopConversion();
+}
+
+void frmMain::cConvert_CurrentStatus(const QString &sStatus)
+{
+    // The window shows no status text; it only notes a failed run, whose file is incomplete.
+    if (sStatus == kStatusError && m_pCutTask)
+        m_pCutTask->bFailed = true;
+}
+
+void frmMain::optSameFolder_Click()
+{
+    cmdBrowse->setEnabled(false);
+}
+
+void frmMain::optOtherFolder_Click()
+{
+    cmdBrowse->setEnabled(true);
+}
+
+void frmMain::cmdBrowse_Click()
+{
+    const QString sFolder = BrowseForFolder(this, kTitleBrowse, true);
+    if (sFolder.isEmpty())
+        return;
+    if (CanChooseOutputFolder(sFolder))
+        txtOutPath->setText(sFolder);
+    else
+        MsgBox(kMsgBadDrive, MsgIcon::Exclamation);
+}

@@ -1,0 +1,68 @@
+#include "ui/modDialog.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QStandardPaths>
+
+namespace {
+const QString kAllFilesWindows = QStringLiteral("*.*");
+const QString kAllFiles = QStringLiteral("*");
+const QString kFilterSeparator = QStringLiteral(";;");
+
+OpenDialogHandler &OpenHandler()
+{
+    static OpenDialogHandler handler;
+    return handler;
+}
+
+BrowseDialogHandler &BrowseHandler()
+{
+    static BrowseDialogHandler handler;
+    return handler;
+}
+} // namespace
+
+QString QtFilterText(const QList<FileFilter> &filters)
+{
+    QStringList lsEntries;
+    for (const FileFilter &filter : filters) {
+        QStringList lsPatterns;
+        for (const QString &sPattern : filter.lsPatterns)
+            lsPatterns << (sPattern == kAllFilesWindows ? kAllFiles : sPattern);
+        lsEntries << filter.sDescription + QStringLiteral(" (") + lsPatterns.join(QLatin1Char(' ')) +
+                         QLatin1Char(')');
+    }
+    return lsEntries.join(kFilterSeparator);
+}
+
+QString ShowOpenDialog(QWidget *hWndOwner, const QList<FileFilter> &filters, const QString &sTitle,
+                       bool bExplorer)
+{
+    Q_UNUSED(bExplorer) // Qt's dialog has one style only
+    if (OpenHandler())
+        return OpenHandler()(hWndOwner, filters, sTitle);
+    // The descriptions carry their own pattern summary; Qt's would repeat it.
+    return QFileDialog::getOpenFileName(hWndOwner, sTitle, QString(), QtFilterText(filters), nullptr,
+                                        QFileDialog::HideNameFilterDetails);
+}
+
+QString BrowseForFolder(QWidget *hWndOwner, const QString &sTitle, bool bNewStyle)
+{
+    Q_UNUSED(bNewStyle) // Qt's dialog can always make a new folder
+    if (BrowseHandler())
+        return BrowseHandler()(hWndOwner, sTitle);
+    QString sStart = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+    if (!QFileInfo(sStart).isDir())
+        sStart = QDir::homePath();
+    return QFileDialog::getExistingDirectory(hWndOwner, sTitle, sStart, QFileDialog::ShowDirsOnly);
+}
+
+void SetOpenDialogForTests(OpenDialogHandler handler)
+{
+    OpenHandler() = std::move(handler);
+}
+
+void SetBrowseDialogForTests(BrowseDialogHandler handler)
+{
+    BrowseHandler() = std::move(handler);
+}

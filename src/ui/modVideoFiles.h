@@ -1,0 +1,19 @@
+#pragma once
+
+#include "ui/modDialog.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// The 26 video extensions that the program offers and accepts, in the order it lists them
+// (wmv, asf, avi ... divx), without the dot.
+const QStringList &VideoExtensions();
+
+// The open-file dialog's six filters: all video files, MPEG, Windows Media, AVI, QuickTime and
+// all files.
+QList<FileFilter> VideoFileFilters();
+
+// Whether a dropped file is taken as a video: the text after its last "." is one of
+// VideoExtensions, compared without regard to case.
+bool HasVideoExtension(const QString &sPath);

@@ -1,8 +1,15 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the benchmark if needed, and runs it:
-#   bash bench/run.sh [pairs of runs, default 5]
+# Installs what is missing, builds the benchmarks if needed, and runs them:
+#   bash bench/run.sh [engine|cut] [rounds]
+# engine: the encoder job against ffmpeg run directly (rounds: pairs of runs, default 5);
+# cut: what the cut's seek position costs (rounds: runs per position, default 1; the first run
+# makes its 10-minute clip once into build/bench-cache). Without a name, both run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+which=all
+case "${1:-}" in
+  engine|cut) which=$1; shift ;;
+esac
 bash scripts/install-deps.sh
 if [ ! -f build/build.ninja ]; then
   launcher=()
@@ -11,5 +18,11 @@ if [ ! -f build/build.ninja ]; then
   fi
   cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" >/dev/null
 fi
-cmake --build build --target bench_engine -j "$(nproc)" >/dev/null
-exec build/bin/bench_engine "$@"
+if [ "$which" != cut ]; then
+  cmake --build build --target bench_engine -j "$(nproc)" >/dev/null
+  build/bin/bench_engine "$@"
+fi
+if [ "$which" != engine ]; then
+  cmake --build build --target bench_cut -j "$(nproc)" >/dev/null
+  build/bin/bench_cut "$@"
+fi

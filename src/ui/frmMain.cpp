@@ -62,7 +62,6 @@ frmMain::frmMain(QWidget *parent) : QWidget(parent)
 {
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setWindowTitle(kWindowCaption);
-    setAttribute(Qt::WA_DeleteOnClose, false);
 
     CreateMainFrame();
     CreateAboutPanel();

@@ -1,0 +1,118 @@
+// The window's preview on a real display (run under xvfb-run): the video drawn through mpv's
+// render API over the preview area.
+#include "WorkflowFixture.h"
+
+#include "ui/MpvVideoWidget.h"
+#include "ui/PictureBox.h"
+
+#include <QGuiApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QImage>
+#include <QMimeData>
+#include <QUrl>
+#include <QPixmap>
+#include <QScreen>
+#include <QSet>
+#include <QWindow>
+
+namespace {
+
+// Before main: the shared widget main starts on the offscreen platform unless QT_QPA_PLATFORM
+// names another, and these tests need X11 wherever there is a display.
+const bool g_bChoseX11 = [] {
+    if (!qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        return qputenv("QT_QPA_PLATFORM", "xcb");
+    return false;
+}();
+
+// Colours of the image in coarse steps: a blank picture has one, testsrc2 has many.
+int CoarseColours(const QImage &image)
+{
+    QSet<int> colours;
+    for (int y = 0; y < image.height(); y += 3) {
+        for (int x = 0; x < image.width(); x += 3) {
+            const QRgb rgb = image.pixel(x, y);
+            colours.insert(((qRed(rgb) >> 5) << 6) | ((qGreen(rgb) >> 5) << 3) | (qBlue(rgb) >> 5));
+        }
+    }
+    return colours.size();
+}
+
+bool ColumnLit(const QImage &image, int x)
+{
+    for (int y = 0; y < image.height(); ++y) {
+        if (qGray(image.pixel(x, y)) > 24)
+            return true;
+    }
+    return false;
+}
+
+class WindowPreview : public WorkflowFixture {
+protected:
+    void SetUp() override
+    {
+        if (QGuiApplication::platformName() != QLatin1String("xcb")) {
+            if (qEnvironmentVariableIsEmpty("DISPLAY"))
+                GTEST_SKIP() << "needs a display: run under xvfb-run";
+            FAIL() << "DISPLAY is set, but the tests run on " << QGuiApplication::platformName().toStdString();
+        }
+        WorkflowFixture::SetUp();
+    }
+
+    // What the screen shows over the preview area.
+    static QImage OnScreen(frmMain &w)
+    {
+        const QPoint origin = w.picVideoWindow->mapTo(&w, QPoint(0, 0));
+        return w.screen()
+            ->grabWindow(w.winId(), origin.x(), origin.y(), w.picVideoWindow->width(), w.picVideoWindow->height())
+            .toImage();
+    }
+};
+
+TEST_F(WindowPreview, TheVideoFillsThePreviewAreaAndTakesDropsOnItself)
+{
+    const QString sClip = Clip("four-three.mp4", 4.0);
+    const QString sNext = Clip("next.mkv", 3.0);
+    ASSERT_FALSE(sClip.isEmpty());
+    ASSERT_FALSE(sNext.isEmpty());
+    frmMain &w = Start();
+    w.show();
+    ASSERT_TRUE(WaitUntil([&] { return w.windowHandle() && w.windowHandle()->isExposed(); }, 20000));
+
+    DropFiles(w, {sClip});
+    ASSERT_FALSE(w.bNoVideo);
+    const QList<MpvVideoWidget *> videos = w.picVideoWindow->findChildren<MpvVideoWidget *>();
+    ASSERT_EQ(videos.size(), 1);
+    EXPECT_EQ(videos[0]->geometry(), QRect(0, 0, 318, 189));
+
+    // The 4:3 picture is stretched over the whole area: lit to both edges, no bars.
+    ASSERT_TRUE(WaitUntil([&] { return CoarseColours(OnScreen(w)) >= 8; }, 20000));
+    const QImage shown = OnScreen(w);
+    EXPECT_TRUE(ColumnLit(shown, 0));
+    EXPECT_TRUE(ColumnLit(shown, shown.width() - 1));
+    // It plays: the picture changes.
+    EXPECT_TRUE(WaitUntil([&] { return OnScreen(w) != shown; }, 20000));
+
+    // A file dropped on the playing video reaches the preview area under it.
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(sNext)});
+    const QPoint centre = videos[0]->rect().center();
+    QDragEnterEvent enter(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(videos[0], &enter);
+    ASSERT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(centre), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(videos[0], &drop);
+    EXPECT_EQ(w.sVideoFile, sNext);
+    EXPECT_FALSE(w.bNoVideo);
+    EXPECT_EQ(w.picVideoWindow->findChildren<MpvVideoWidget *>().size(), 1);
+    EXPECT_TRUE(WaitUntil([&] { return CoarseColours(OnScreen(w)) >= 8; }, 20000));
+
+    // Closing the window releases the graph and its video window.
+    EXPECT_TRUE(w.close());
+    EXPECT_EQ(w.objMediaControl, nullptr);
+    EXPECT_TRUE(w.picVideoWindow->findChildren<MpvVideoWidget *>().isEmpty());
+    EXPECT_TRUE(m_messages.Messages().isEmpty()) << m_messages.Texts().join("\n").toStdString();
+}
+
+} // namespace

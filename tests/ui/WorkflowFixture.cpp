@@ -1,0 +1,147 @@
+#include "WorkflowFixture.h"
+
+#include "slider/Slider.h"
+#include "support/TestMedia.h"
+#include "ui/MpvPreview.h"
+#include "ui/MyButton.h"
+#include "ui/PictureBox.h"
+#include "platform/modPowerOff.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QDropEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QRadioButton>
+#include <QTest>
+#include <QThread>
+#include <QUrl>
+
+namespace {
+QTemporaryDir &ClipFolder()
+{
+    static QTemporaryDir folder;
+    return folder;
+}
+
+QByteArray ReadSourceFile(const QString &sRelative)
+{
+    QFile file(TestMedia::SourceDir() + QLatin1Char('/') + sRelative);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void SendMouse(QWidget *widget, QEvent::Type type, const QPointF &pos, Qt::MouseButton button,
+               Qt::MouseButtons buttons)
+{
+    QMouseEvent event(type, pos, widget->mapToGlobal(pos), button, buttons, Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &event);
+}
+} // namespace
+
+void WorkflowFixture::SetUp()
+{
+    WindowFixture::SetUp();
+    ASSERT_TRUE(m_work.isValid());
+    WriteProgramFile(QStringLiteral("presets.xml"), ReadSourceFile(QStringLiteral("catalog/presets.xml")));
+    WriteProgramFile(QStringLiteral("codecs.xml"), ReadSourceFile(QStringLiteral("catalog/codecs.xml")));
+    ASSERT_TRUE(QFile::link(TestMedia::FfmpegPath(), m_programDir.filePath(QStringLiteral("ffmpeg"))));
+    MpvPreview::SetOptionsForTests({{"ao", "null"}});
+    SetPowerOffHandlerForTests([this] { ++m_iPowerOffs; });
+    SetOpenDialogForTests([this](QWidget *, const QList<FileFilter> &filters, const QString &sTitle) {
+        m_lsDialogTitles << sTitle;
+        m_lastFilters = filters;
+        return m_sDialogAnswer;
+    });
+    SetBrowseDialogForTests([this](QWidget *, const QString &sTitle) {
+        m_lsDialogTitles << sTitle;
+        return m_sBrowseAnswer;
+    });
+}
+
+void WorkflowFixture::TearDown()
+{
+    // The window and its preview graph go before the seams they were made with.
+    WindowFixture::TearDown();
+    SetOpenDialogForTests({});
+    SetBrowseDialogForTests({});
+    SetPowerOffHandlerForTests({});
+    MpvPreview::SetOptionsForTests({});
+}
+
+QString WorkflowFixture::Clip(const QString &sName, double dSeconds, const QStringList &extraArgs)
+{
+    QTemporaryDir &folder = ClipFolder();
+    if (!folder.isValid())
+        return QString();
+    const QString sPath = folder.filePath(sName);
+    if (!QFileInfo::exists(sPath) && !TestMedia::MakeClip(sPath, dSeconds, QStringLiteral("320x240"), extraArgs))
+        return QString();
+    return sPath;
+}
+
+void WorkflowFixture::DropFiles(frmMain &w, const QStringList &lsFiles)
+{
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const QString &sFile : lsFiles)
+        urls << QUrl::fromLocalFile(sFile);
+    data.setUrls(urls);
+    const QPoint centre = w.picVideoWindow->rect().center();
+    QDragEnterEvent enter(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(w.picVideoWindow, &enter);
+    if (!enter.isAccepted())
+        return; // the system does not drop what the target refused
+    QDropEvent drop(QPointF(centre), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(w.picVideoWindow, &drop);
+}
+
+void WorkflowFixture::AddThroughDialog(frmMain &w, const QString &sFile)
+{
+    m_sDialogAnswer = sFile;
+    QTest::mouseClick(w.cmdAddVideoFile, Qt::LeftButton);
+}
+
+void WorkflowFixture::DragSliderTo(frmMain &w, int iValue)
+{
+    ::Slider *slider = w.Slider;
+    const qreal y = slider->height() / 2.0;
+    // Take the thumb where it is, then move right or left until it shows the value.
+    qreal x = 0;
+    SendMouse(slider, QEvent::MouseMove, QPointF(x, y), Qt::NoButton, Qt::NoButton);
+    SendMouse(slider, QEvent::MouseButtonPress, QPointF(x, y), Qt::LeftButton, Qt::LeftButton);
+    while (slider->Value() < iValue && x < slider->width()) {
+        x += 1;
+        SendMouse(slider, QEvent::MouseMove, QPointF(x, y), Qt::NoButton, Qt::LeftButton);
+    }
+    SendMouse(slider, QEvent::MouseButtonRelease, QPointF(x, y), Qt::LeftButton, Qt::NoButton);
+}
+
+bool WorkflowFixture::WaitUntil(const std::function<bool()> &condition, int iTimeoutMs)
+{
+    const QDeadlineTimer deadline(iTimeoutMs);
+    while (!condition()) {
+        if (deadline.hasExpired())
+            return condition();
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(5);
+    }
+    return true;
+}
+
+void WorkflowFixture::Pump(int iMs)
+{
+    const QDeadlineTimer deadline(iMs);
+    while (!deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(5);
+    }
+}
+
+void WorkflowFixture::OutputToWorkFolder(frmMain &w)
+{
+    w.optOtherFolder->setChecked(true);
+    w.txtOutPath->setText(m_work.path());
+}

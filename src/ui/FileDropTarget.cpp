@@ -48,7 +48,10 @@ bool FileDropTarget::eventFilter(QObject *watched, QEvent *event)
             return true;
         }
         drop->acceptProposedAction();
-        emit Dropped(lsFiles);
+        // Raised once the drop is over, so that the program the files came from is not kept
+        // waiting while they load (or while a message about them is shown).
+        QMetaObject::invokeMethod(
+            this, [this, lsFiles] { emit Dropped(lsFiles); }, Qt::QueuedConnection);
         return true;
     }
     default:

@@ -5,8 +5,9 @@
 
 class QWidget;
 
-// Makes a widget take dropped files: it accepts drags that carry files and raises Dropped with the
-// dropped files' local paths, in the order the drop lists them. Drags without files are refused.
+// Makes a widget take dropped files: it accepts drags that carry files and, right after the drop
+// (from the event loop), raises Dropped with the dropped files' local paths, in the order the drop
+// lists them. Drags without files are refused.
 class FileDropTarget : public QObject {
     Q_OBJECT
 public:

@@ -103,6 +103,7 @@ TEST_F(WindowPreview, TheVideoFillsThePreviewAreaAndTakesDropsOnItself)
     ASSERT_TRUE(enter.isAccepted());
     QDropEvent drop(QPointF(centre), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(videos[0], &drop);
+    QCoreApplication::processEvents();
     EXPECT_EQ(w.sVideoFile, sNext);
     EXPECT_FALSE(w.bNoVideo);
     EXPECT_EQ(w.picVideoWindow->findChildren<MpvVideoWidget *>().size(), 1);

@@ -96,6 +96,8 @@ void WorkflowFixture::DropFiles(frmMain &w, const QStringList &lsFiles)
         return; // the system does not drop what the target refused
     QDropEvent drop(QPointF(centre), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(w.picVideoWindow, &drop);
+    // The window takes the files up right after the drop.
+    QCoreApplication::processEvents();
 }
 
 void WorkflowFixture::AddThroughDialog(frmMain &w, const QString &sFile)

@@ -18,7 +18,8 @@ protected:
     // A generated clip (testsrc2 and a tone, 320x240), made once per name.
     static QString Clip(const QString &sName, double dSeconds, const QStringList &extraArgs = {});
 
-    // Drops files on the preview area as a drag from a file manager does.
+    // Drops files on the preview area as a drag from a file manager does, and lets the window take
+    // them up.
     void DropFiles(frmMain &w, const QStringList &lsFiles);
     // Loads a file through "Load Video File ...", the open-file dialog answering sFile.
     void AddThroughDialog(frmMain &w, const QString &sFile);

@@ -74,6 +74,7 @@ frmMain::frmMain(QWidget *parent) : QWidget(parent)
     ConnectPreview();
     ConnectSelection();
     ConnectTask();
+    ConnectSettings();
     setWindowIcon(QIcon(LogoPicture(64, RGBColor(255, 192, 255), RGBColor(128, 0, 128))));
 
     Form_Load();

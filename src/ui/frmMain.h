@@ -238,6 +238,7 @@ public:
     void optSameFolder_Click();
     void optOtherFolder_Click();
     void cmdBrowse_Click();
+    void cmdDefaults_Click(); // "Restore Defaults" (frmMainSettings.cpp)
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -256,6 +257,7 @@ private:
     void ConnectPreview();
     void ConnectSelection();
     void ConnectTask();
+    void ConnectSettings();
     void OpenVideo(const QString &sFile);
     void EndTaskForClose();
     void ReleasePreview();

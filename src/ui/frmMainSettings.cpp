@@ -1,14 +1,94 @@
-// The saved settings of the window: applied at the end of start-up and written when the window
-// is asked to close.
+// The saved settings of the window: applied at the end of start-up and after "Restore Defaults",
+// written when the window is asked to close.
 #include "ui/frmMain.h"
+
+#include "common/RunTimeError.h"
+#include "settings/SettingsControls.h"
+#include "settings/modSettings.h"
+#include "ui/ComboList.h"
+#include "ui/MyButton.h"
+
+#include <QLineEdit>
+#include <QRadioButton>
+
+namespace {
+// What the classic run-time raises for a control it cannot find, and for an index of a control
+// array that has no element.
+constexpr int kObjectRequired = 424;
+const QString kObjectRequiredText = QStringLiteral("Object required");
+constexpr int kNoSuchArrayElement = 340;
+const QString kNoSuchArrayElementText = QStringLiteral("Control array element doesn't exist");
+
+// The window's controls found by their names, which the stored values carry.
+class WindowControls : public SettingsControls {
+public:
+    explicit WindowControls(frmMain &window) : m_window(window) {}
+
+    bool OptionValue(const QString &sName) const override { return Find<QRadioButton>(sName)->isChecked(); }
+    // Unsetting the set button of a group leaves it set, so a pair stored as two "False" keeps
+    // the choice the window has, instead of none.
+    void setOptionValue(const QString &sName, bool bValue) override { Find<QRadioButton>(sName)->setChecked(bValue); }
+
+    QString BoxText(const QString &sName) const override { return Find<QLineEdit>(sName)->text(); }
+    void setBoxText(const QString &sName, const QString &sText) override { Find<QLineEdit>(sName)->setText(sText); }
+
+    int ListPosition(const QString &sName) const override { return Find<ComboList>(sName)->ListIndex(); }
+    void setListPosition(const QString &sName, int iIndex) override { Find<ComboList>(sName)->setListIndex(iIndex); }
+
+    bool FormatOptionValue(int iIndex) const override { return m_window.optFormat[CheckedIndex(iIndex)]->isChecked(); }
+    void setFormatOption(int iIndex) override { m_window.optFormat[CheckedIndex(iIndex)]->setChecked(true); }
+    // What a click on the mode's button does to the frames.
+    void BringFormatFrameToFront(int iIndex) override { m_window.optFormat_Click(CheckedIndex(iIndex)); }
+
+    void setOutputFolderEnabled(bool bEnabled) override
+    {
+        m_window.txtOutPath->setEnabled(bEnabled);
+        m_window.cmdBrowse->setEnabled(bEnabled);
+    }
+
+    void UpdateFormatLabel() override { m_window.UpdateFormatLabel(); }
+
+private:
+    template <typename Control>
+    Control *Find(const QString &sName) const
+    {
+        auto *control = m_window.findChild<Control *>(sName);
+        if (control == nullptr)
+            throw RunTimeError(kObjectRequired, kObjectRequiredText);
+        return control;
+    }
+
+    static int CheckedIndex(int iIndex)
+    {
+        if (iIndex < 0 || iIndex > 1)
+            throw RunTimeError(kNoSuchArrayElement, kNoSuchArrayElementText);
+        return iIndex;
+    }
+
+    frmMain &m_window;
+};
+} // namespace
+
+void frmMain::ConnectSettings()
+{
+    connect(cmdDefaults, &MyButton::clicked, this, &frmMain::cmdDefaults_Click);
+}
 
 void frmMain::LoadSettings()
 {
-    // Until the settings store exists there is nothing to apply; the last step of applying them,
-    // describing the chosen format on the main frame, still runs.
-    UpdateFormatLabel();
+    WindowControls controls(*this);
+    LoadSettingsInto(controls);
 }
 
 void frmMain::SaveSettings()
 {
+    const WindowControls controls(*this);
+    SaveSettingsFrom(controls);
+}
+
+void frmMain::cmdDefaults_Click()
+{
+    // The panel stays up; nothing is stored again until the window closes.
+    DeleteSavedSettings();
+    LoadSettings();
 }

@@ -76,8 +76,8 @@ TEST_F(FormatPanel, FixedListsHoldTheirItemsInOrder)
     EXPECT_EQ(sizes[13], QStringLiteral("qsxga(2560x2048) "));
     EXPECT_EQ(sizes[27], QStringLiteral("hd720(1280x720) "));
 
-    // Design-time texts, and every list is pick-only.
-    EXPECT_EQ(w.txtCVBitrate->text(), QStringLiteral("196"));
+    // The texts of a first start (the saved settings' defaults), and every list is pick-only.
+    EXPECT_EQ(w.txtCVBitrate->text(), QStringLiteral("320"));
     EXPECT_EQ(w.txtFrameRate->text(), QStringLiteral("25"));
     EXPECT_EQ(w.txtCABirate->text(), QStringLiteral("64"));
     EXPECT_EQ(w.txtChannels->text(), QStringLiteral("2"));
@@ -147,6 +147,8 @@ TEST_F(FormatPanel, PresetListsFollowTheCategoryAndTheLabel)
 {
     frmMain &w = StartWithPanelUp();
     w.show();
+    const QString sStartLabel = w.lblFormat->text();
+    w.cmbCategory->setListIndex(0);
     // A category refills both lists: the labels once each, the containers of the first label.
     EXPECT_EQ(Items(w.cmbCategory), (QStringList{"Web", "Phone", "Audio"}));
     EXPECT_EQ(Items(w.cmbOutVCodec), (QStringList{"H.264 small", "VP9"}));
@@ -176,7 +178,7 @@ TEST_F(FormatPanel, PresetListsFollowTheCategoryAndTheLabel)
     w.SetVideoCodec(QStringLiteral("VP9"));
     EXPECT_EQ(Items(w.cmbOutFormat), (QStringList{"webm"}));
     // The lists of the panel never changed lblFormat on their own.
-    EXPECT_EQ(w.lblFormat->text(), QStringLiteral("Category:Web, Codec:\"H.264 small\", Container:\"mp4\""));
+    EXPECT_EQ(w.lblFormat->text(), sStartLabel);
 }
 
 TEST_F(FormatPanel, WhatThePanelHoldsIsWhatTheArgumentBuilderReads)
@@ -204,7 +206,7 @@ TEST_F(FormatPanel, WhatThePanelHoldsIsWhatTheArgumentBuilderReads)
     EXPECT_EQ(choice.sSampleRate, QStringLiteral("22.05 KHz"));
     EXPECT_EQ(choice.sVideoCodec, QStringLiteral("MPEG-4 Part 2"));
     EXPECT_EQ(choice.sAudioCodec, QStringLiteral("Copy (no re-encoding)"));
-    EXPECT_EQ(choice.sVideoBitrate, QStringLiteral("196"));
+    EXPECT_EQ(choice.sVideoBitrate, QStringLiteral("320"));
     EXPECT_EQ(choice.sAudioBitrate, QStringLiteral("64"));
     EXPECT_EQ(choice.sChannels, QStringLiteral("2"));
     EXPECT_EQ(choice.sFrameRate, QStringLiteral("29.97"));
@@ -264,6 +266,7 @@ TEST_F(FormatPanel, SaveAndCloseChecksTheFourBoxesInOrder)
 {
     frmMain &w = StartWithPanelUp();
     ASSERT_TRUE(w.optFormat[0]->isChecked()); // preset mode: the custom boxes are checked anyway
+    w.cmbCategory->setListIndex(0);
     for (QLineEdit *box : {w.txtChannels, w.txtFrameRate, w.txtCABirate, w.txtCVBitrate})
         box->clear();
     const QString sLabel = w.lblFormat->text();

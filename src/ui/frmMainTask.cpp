@@ -243,6 +243,9 @@ void frmMain::optSameFolder_Click()
 void frmMain::optOtherFolder_Click()
 {
     cmdBrowse->setEnabled(true);
+    // The saved settings grey the folder box out when they bring back "Same folder as input
+    // file"; choosing "Other folder" must make the folder it names editable again.
+    txtOutPath->setEnabled(true);
 }
 
 void frmMain::cmdBrowse_Click()

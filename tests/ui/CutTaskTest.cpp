@@ -405,8 +405,11 @@ TEST_F(TaskChecks, FolderOptionsAndBrowse)
     QTest::mouseClick(w.optSameFolder, Qt::LeftButton, {}, QPoint(8, w.optSameFolder->height() / 2));
     EXPECT_TRUE(w.optSameFolder->isChecked());
     EXPECT_FALSE(w.cmdBrowse->isEnabled());
+    // As the saved settings leave it after a start in "Same folder as input file".
+    w.txtOutPath->setEnabled(false);
     QTest::mouseClick(w.optOtherFolder, Qt::LeftButton, {}, QPoint(8, w.optOtherFolder->height() / 2));
     EXPECT_TRUE(w.cmdBrowse->isEnabled());
+    EXPECT_TRUE(w.txtOutPath->isEnabled());
 
     const QString sBefore = w.txtOutPath->text();
     m_sBrowseAnswer.clear();

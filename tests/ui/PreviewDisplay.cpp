@@ -2,6 +2,7 @@
 // render API over the preview area.
 #include "WorkflowFixture.h"
 
+#include "support/PictureCheck.h"
 #include "ui/MpvVideoWidget.h"
 #include "ui/PictureBox.h"
 
@@ -13,40 +14,12 @@
 #include <QUrl>
 #include <QPixmap>
 #include <QScreen>
-#include <QSet>
 #include <QWindow>
 
+using PictureCheck::ColumnLit;
+using PictureCheck::CoarseColours;
+
 namespace {
-
-// Before main: the shared widget main starts on the offscreen platform unless QT_QPA_PLATFORM
-// names another, and these tests need X11 wherever there is a display.
-const bool g_bChoseX11 = [] {
-    if (!qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        return qputenv("QT_QPA_PLATFORM", "xcb");
-    return false;
-}();
-
-// Colours of the image in coarse steps: a blank picture has one, testsrc2 has many.
-int CoarseColours(const QImage &image)
-{
-    QSet<int> colours;
-    for (int y = 0; y < image.height(); y += 3) {
-        for (int x = 0; x < image.width(); x += 3) {
-            const QRgb rgb = image.pixel(x, y);
-            colours.insert(((qRed(rgb) >> 5) << 6) | ((qGreen(rgb) >> 5) << 3) | (qBlue(rgb) >> 5));
-        }
-    }
-    return colours.size();
-}
-
-bool ColumnLit(const QImage &image, int x)
-{
-    for (int y = 0; y < image.height(); ++y) {
-        if (qGray(image.pixel(x, y)) > 24)
-            return true;
-    }
-    return false;
-}
 
 class WindowPreview : public WorkflowFixture {
 protected:

@@ -362,6 +362,16 @@ HKEY NewHandle(const OpenKey &key)
     registry.handles[hKey] = key;
     return hKey;
 }
+// The group of an open key in its store: access denied when the store cannot be read, and
+// "key deleted" when the key went away after it was opened.
+std::int32_t ReachKey(const Store &store, const OpenKey &key, QString &sGroup)
+{
+    if (!store.Readable())
+        return ERROR_ACCESS_DENIED;
+    if (!store.FindKey(key.lsNames, sGroup))
+        return ERROR_KEY_DELETED;
+    return ERROR_SUCCESS;
+}
 } // namespace
 
 std::int32_t RegOpenKeyExA(HKEY hKey, const char *lpSubKey, std::uint32_t /*ulOptions*/,
@@ -379,11 +389,9 @@ std::int32_t RegOpenKeyExA(HKEY hKey, const char *lpSubKey, std::uint32_t /*ulOp
         return ERROR_BAD_PATHNAME;
 
     const Store store(parent.hRoot);
-    if (!store.Readable())
-        return ERROR_ACCESS_DENIED;
     QString sGroup;
-    if (!store.FindKey(parent.lsNames, sGroup))
-        return ERROR_KEY_DELETED;
+    if (const std::int32_t lResult = ReachKey(store, parent, sGroup); lResult != ERROR_SUCCESS)
+        return lResult;
     const QStringList lsGroups = store.Resolve(parent.lsNames + lsNames);
     if (lsGroups.size() != parent.lsNames.size() + lsNames.size())
         return ERROR_FILE_NOT_FOUND;
@@ -412,11 +420,9 @@ std::int32_t RegCreateKeyExA(HKEY hKey, const char *lpSubKey, std::uint32_t /*Re
         return ERROR_BAD_PATHNAME;
 
     const Store store(parent.hRoot);
-    if (!store.Readable())
-        return ERROR_ACCESS_DENIED;
     QString sGroup;
-    if (!store.FindKey(parent.lsNames, sGroup))
-        return ERROR_KEY_DELETED;
+    if (const std::int32_t lResult = ReachKey(store, parent, sGroup); lResult != ERROR_SUCCESS)
+        return lResult;
     const QStringList lsFull = parent.lsNames + lsNames;
     const QStringList lsGroups = store.Resolve(lsFull);
     const bool bCreate = lsGroups.size() < lsFull.size();
@@ -461,11 +467,9 @@ std::int32_t RegQueryValueExA(HKEY hKey, const char *lpValueName, std::uint32_t 
         return ERROR_ACCESS_DENIED;
 
     const Store store(key.hRoot);
-    if (!store.Readable())
-        return ERROR_ACCESS_DENIED;
     QString sGroup;
-    if (!store.FindKey(key.lsNames, sGroup))
-        return ERROR_KEY_DELETED;
+    if (const std::int32_t lResult = ReachKey(store, key, sGroup); lResult != ERROR_SUCCESS)
+        return lResult;
     const QString sEntry = store.FindValue(sGroup, ValueName(lpValueName));
     std::uint32_t dwType = REG_NONE;
     QByteArray data;
@@ -504,11 +508,9 @@ std::int32_t RegSetValueExA(HKEY hKey, const char *lpValueName, std::uint32_t /*
         return ERROR_ACCESS_DENIED;
 
     const Store store(key.hRoot);
-    if (!store.Readable())
-        return ERROR_ACCESS_DENIED;
     QString sGroup;
-    if (!store.FindKey(key.lsNames, sGroup))
-        return ERROR_KEY_DELETED;
+    if (const std::int32_t lResult = ReachKey(store, key, sGroup); lResult != ERROR_SUCCESS)
+        return lResult;
     if (!store.Writable())
         return ERROR_ACCESS_DENIED;
 
@@ -534,11 +536,9 @@ std::int32_t RegDeleteValueA(HKEY hKey, const char *lpValueName)
         return ERROR_ACCESS_DENIED;
 
     const Store store(key.hRoot);
-    if (!store.Readable())
-        return ERROR_ACCESS_DENIED;
     QString sGroup;
-    if (!store.FindKey(key.lsNames, sGroup))
-        return ERROR_KEY_DELETED;
+    if (const std::int32_t lResult = ReachKey(store, key, sGroup); lResult != ERROR_SUCCESS)
+        return lResult;
     const QString sEntry = store.FindValue(sGroup, ValueName(lpValueName));
     if (sEntry.isEmpty())
         return ERROR_FILE_NOT_FOUND;
@@ -567,11 +567,9 @@ std::int32_t RegDeleteKeyA(HKEY hKey, const char *lpSubKey)
         return ERROR_ACCESS_DENIED; // a root key cannot be deleted
 
     const Store store(parent.hRoot);
-    if (!store.Readable())
-        return ERROR_ACCESS_DENIED;
     QString sGroup;
-    if (!store.FindKey(parent.lsNames, sGroup))
-        return ERROR_KEY_DELETED;
+    if (const std::int32_t lResult = ReachKey(store, parent, sGroup); lResult != ERROR_SUCCESS)
+        return lResult;
     if (!store.FindKey(lsTarget, sGroup))
         return ERROR_FILE_NOT_FOUND;
     if (store.HasSubKeys(sGroup) || !store.Writable())

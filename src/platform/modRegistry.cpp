@@ -1,35 +1,20 @@
 #include "platform/modRegistry.h"
 
 #include "common/modFunctions.h"
+#include "platform/RegistryStore.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QMutex>
 #include <QMutexLocker>
-#include <QSettings>
 #include <QStandardPaths>
 #include <QStringList>
 #include <cstring>
-#include <functional>
 #include <map>
-#include <memory>
+#include <optional>
 
 namespace {
 const QString kStoreFolder = QStringLiteral("/clipwright/registry");
 const QString kIniSuffix = QStringLiteral(".ini");
-
-// Inside a root key's file every key is a QSettings group named after its escaped name. Its
-// entries are "@" + the escaped name of each value ("@" alone is the unnamed value) and a marker
-// that lets a key exist without values. Escaped names hold no "@" and no "%" that is not followed
-// by two hex digits, so values, the marker and sub-keys can never be taken for one another.
-const QString kValuePrefix = QStringLiteral("@");
-const QString kKeyMarker = QStringLiteral("%key");
-
-// A value's data in the file: "sz:<size>:<text>" for a terminated text, otherwise
-// "hex(<type>):<size>:<hex digits>". The size in bytes tells a line cut short from a whole one.
-const QString kTextPrefix = QStringLiteral("sz:");
-const QString kHexPrefix = QStringLiteral("hex(");
-const QString kHexTypeEnd = QStringLiteral("):");
 
 constexpr REGSAM kDelete = 0x00010000;
 constexpr REGSAM kWriteDac = 0x00040000;
@@ -79,49 +64,6 @@ QString RootName(HKEY hKey)
 
 bool IsRoot(HKEY hKey) { return !RootName(hKey).isEmpty(); }
 
-// QSettings takes "/" and "\" in a name as group separators: they, the escape character itself
-// and "@" are written as "%" and two hex digits.
-QString EscapeName(const QString &sName)
-{
-    QString sEscaped;
-    sEscaped.reserve(sName.size());
-    for (const QChar c : sName) {
-        switch (c.unicode()) {
-        case '%': sEscaped += QLatin1String("%25"); break;
-        case '/': sEscaped += QLatin1String("%2F"); break;
-        case '\\': sEscaped += QLatin1String("%5C"); break;
-        case '@': sEscaped += QLatin1String("%40"); break;
-        default: sEscaped += c;
-        }
-    }
-    return sEscaped;
-}
-
-// The reverse of EscapeName; anything else (a hand-edited file) is taken as it stands.
-QString UnescapeName(const QString &sEscaped)
-{
-    QString sName;
-    sName.reserve(sEscaped.size());
-    for (int i = 0; i < sEscaped.size(); ++i) {
-        if (sEscaped[i] == QLatin1Char('%') && i + 2 < sEscaped.size()) {
-            bool bOk = false;
-            const uint iCode = sEscaped.mid(i + 1, 2).toUInt(&bOk, 16);
-            if (bOk && (iCode == '%' || iCode == '/' || iCode == '\\' || iCode == '@')) {
-                sName += QChar(iCode);
-                i += 2;
-                continue;
-            }
-        }
-        sName += sEscaped[i];
-    }
-    return sName;
-}
-
-QString Join(const QString &sGroup, const QString &sChild)
-{
-    return sGroup.isEmpty() ? sChild : sGroup + QLatin1Char('/') + sChild;
-}
-
 QString ValueName(const char *lpValueName)
 {
     return lpValueName ? FromSystemText(QByteArray(lpValueName)) : QString();
@@ -141,203 +83,6 @@ bool SplitPath(const char *lpSubKey, QStringList &lsNames)
     return true;
 }
 
-QString EncodeData(std::uint32_t dwType, const QByteArray &data)
-{
-    if (dwType == REG_SZ && data.endsWith('\0')) {
-        const QByteArray text = data.left(data.size() - 1);
-        const QString sText = FromSystemText(text);
-        if (!text.contains('\0') && ToSystemText(sText) == text)
-            return kTextPrefix + QString::number(data.size()) + QLatin1Char(':') + sText;
-    }
-    return kHexPrefix + QString::number(dwType) + kHexTypeEnd + QString::number(data.size()) +
-           QLatin1Char(':') + QString::fromLatin1(data.toHex());
-}
-
-bool IsHexDigits(const QString &sText)
-{
-    for (const QChar c : sText) {
-        if (!c.isDigit() && !(c >= QLatin1Char('a') && c <= QLatin1Char('f')) &&
-            !(c >= QLatin1Char('A') && c <= QLatin1Char('F')))
-            return false;
-    }
-    return true;
-}
-
-// Reads what EncodeData wrote; false for anything damaged or cut short.
-bool DecodeData(const QVariant &value, std::uint32_t &dwType, QByteArray &data)
-{
-    if (value.typeId() != QMetaType::QString)
-        return false;
-    const QString sStored = value.toString();
-    bool bOk = false;
-    if (sStored.startsWith(kTextPrefix)) {
-        const int iColon = sStored.indexOf(QLatin1Char(':'), kTextPrefix.size());
-        if (iColon < 0)
-            return false;
-        const uint iSize = sStored.mid(kTextPrefix.size(), iColon - kTextPrefix.size()).toUInt(&bOk);
-        QByteArray bytes = ToSystemText(sStored.mid(iColon + 1));
-        bytes.append('\0');
-        if (!bOk || static_cast<uint>(bytes.size()) != iSize)
-            return false;
-        dwType = REG_SZ;
-        data = bytes;
-        return true;
-    }
-    if (sStored.startsWith(kHexPrefix)) {
-        const int iTypeEnd = sStored.indexOf(kHexTypeEnd, kHexPrefix.size());
-        if (iTypeEnd < 0)
-            return false;
-        const uint iType = sStored.mid(kHexPrefix.size(), iTypeEnd - kHexPrefix.size()).toUInt(&bOk);
-        if (!bOk)
-            return false;
-        const int iSizeStart = iTypeEnd + kHexTypeEnd.size();
-        const int iColon = sStored.indexOf(QLatin1Char(':'), iSizeStart);
-        if (iColon < 0)
-            return false;
-        const uint iSize = sStored.mid(iSizeStart, iColon - iSizeStart).toUInt(&bOk);
-        const QString sHex = sStored.mid(iColon + 1);
-        if (!bOk || static_cast<qint64>(sHex.size()) != 2 * static_cast<qint64>(iSize) ||
-            !IsHexDigits(sHex))
-            return false;
-        dwType = iType;
-        data = QByteArray::fromHex(sHex.toLatin1());
-        return true;
-    }
-    return false;
-}
-
-bool OwnerMayWrite(const QFileInfo &info)
-{
-    return info.isWritable() && info.permission(QFileDevice::WriteOwner);
-}
-
-// One root key's file, read once for one call. Changes go through a second QSettings on the same
-// file: QSettings keeps the first error it met, so a damaged file's format error would otherwise
-// hide whether the write succeeded.
-class Store {
-public:
-    explicit Store(HKEY hRoot) : m_sFile(RegistryFile(hRoot))
-    {
-        if (m_sFile.isEmpty())
-            return;
-        m_reader = std::make_unique<QSettings>(m_sFile, QSettings::IniFormat);
-        m_reader->allKeys(); // parses every section now, before any writer exists
-    }
-
-    bool Readable() const
-    {
-        if (!m_reader)
-            return false;
-        const QFileInfo info(m_sFile);
-        return !info.exists() || info.isReadable();
-    }
-
-    bool Writable() const
-    {
-        if (!m_reader)
-            return false;
-        const QFileInfo info(m_sFile);
-        if (info.exists() && (!info.isFile() || !OwnerMayWrite(info)))
-            return false;
-        QString sFolder = info.absolutePath();
-        while (!QFileInfo::exists(sFolder)) {
-            const QString sParent = QFileInfo(sFolder).absolutePath();
-            if (sParent == sFolder)
-                return false;
-            sFolder = sParent;
-        }
-        const QFileInfo folder(sFolder);
-        return folder.isDir() && OwnerMayWrite(folder);
-    }
-
-    // The groups of the leading names that exist, in order.
-    QStringList Resolve(const QStringList &lsNames) const
-    {
-        QStringList lsGroups;
-        QString sGroup;
-        for (const QString &sName : lsNames) {
-            const QString sChild = Match(Children(sGroup, true), QString(), sName);
-            if (sChild.isEmpty())
-                break;
-            sGroup = Join(sGroup, sChild);
-            lsGroups.append(sGroup);
-        }
-        return lsGroups;
-    }
-
-    bool FindKey(const QStringList &lsNames, QString &sGroup) const
-    {
-        const QStringList lsGroups = Resolve(lsNames);
-        if (lsGroups.size() != lsNames.size())
-            return false;
-        sGroup = lsGroups.isEmpty() ? QString() : lsGroups.last();
-        return true;
-    }
-
-    // The names of a found key as the file spells them.
-    static QStringList Spelling(const QStringList &lsGroups)
-    {
-        QStringList lsNames;
-        for (const QString &sGroup : lsGroups)
-            lsNames.append(UnescapeName(sGroup.mid(sGroup.lastIndexOf(QLatin1Char('/')) + 1)));
-        return lsNames;
-    }
-
-    bool HasSubKeys(const QString &sGroup) const { return !Children(sGroup, true).isEmpty(); }
-    bool HasMarker(const QString &sGroup) const
-    {
-        return Children(sGroup, false).contains(kKeyMarker);
-    }
-
-    // The entry of a value of the key, empty when there is none.
-    QString FindValue(const QString &sGroup, const QString &sName) const
-    {
-        const QString sEntry = Match(Children(sGroup, false), kValuePrefix, sName);
-        return sEntry.isEmpty() ? QString() : Join(sGroup, sEntry);
-    }
-
-    QVariant Read(const QString &sEntry) const { return m_reader->value(sEntry); }
-
-    std::int32_t Write(const std::function<void(QSettings &)> &change) const
-    {
-        if (!QDir().mkpath(QFileInfo(m_sFile).absolutePath()))
-            return ERROR_ACCESS_DENIED;
-        QSettings writer(m_sFile, QSettings::IniFormat);
-        change(writer);
-        writer.sync();
-        return writer.status() == QSettings::NoError ? ERROR_SUCCESS : ERROR_REGISTRY_IO_FAILED;
-    }
-
-private:
-    QStringList Children(const QString &sGroup, bool bGroups) const
-    {
-        m_reader->beginGroup(sGroup);
-        const QStringList lsChildren = bGroups ? m_reader->childGroups() : m_reader->childKeys();
-        m_reader->endGroup();
-        return lsChildren;
-    }
-
-    // The entry among lsEntries (those that begin with sPrefix) that names sName: the same
-    // spelling first, else one that differs only in case.
-    static QString Match(const QStringList &lsEntries, const QString &sPrefix, const QString &sName)
-    {
-        QString sFolded;
-        for (const QString &sEntry : lsEntries) {
-            if (!sEntry.startsWith(sPrefix))
-                continue;
-            const QString sEntryName = UnescapeName(sEntry.mid(sPrefix.size()));
-            if (sEntryName == sName)
-                return sEntry;
-            if (sFolded.isEmpty() && sEntryName.compare(sName, Qt::CaseInsensitive) == 0)
-                sFolded = sEntry;
-        }
-        return sFolded;
-    }
-
-    QString m_sFile;
-    std::unique_ptr<QSettings> m_reader;
-};
-
 bool Lookup(HKEY hKey, OpenKey &key)
 {
     if (IsRoot(hKey)) {
@@ -351,6 +96,11 @@ bool Lookup(HKEY hKey, OpenKey &key)
     return true;
 }
 
+bool IsHandle(HKEY hKey)
+{
+    return IsRoot(hKey) || TheRegistry().handles.count(hKey) != 0;
+}
+
 HKEY NewHandle(const OpenKey &key)
 {
     Registry &registry = TheRegistry();
@@ -362,13 +112,25 @@ HKEY NewHandle(const OpenKey &key)
     registry.handles[hKey] = key;
     return hKey;
 }
-// The group of an open key in its store: access denied when the store cannot be read, and
-// "key deleted" when the key went away after it was opened.
-std::int32_t ReachKey(const Store &store, const OpenKey &key, QString &sGroup)
+// What every call on an open key does first: the handle looked up, the access the call needs
+// checked, the root key's file read, and the key's group found in it ("key deleted" when it went
+// away after it was opened, access denied when the store cannot be read).
+struct KeyCall {
+    OpenKey key;
+    std::optional<RegistryStore> store;
+    QString sGroup;
+};
+
+std::int32_t BeginCall(HKEY hKey, REGSAM samNeeded, KeyCall &call)
 {
-    if (!store.Readable())
+    if (!Lookup(hKey, call.key))
+        return ERROR_INVALID_HANDLE;
+    if ((call.key.samAccess & samNeeded) != samNeeded)
         return ERROR_ACCESS_DENIED;
-    if (!store.FindKey(key.lsNames, sGroup))
+    call.store.emplace(call.key.hRoot);
+    if (!call.store->Readable())
+        return ERROR_ACCESS_DENIED;
+    if (!call.store->FindKey(call.key.lsNames, call.sGroup))
         return ERROR_KEY_DELETED;
     return ERROR_SUCCESS;
 }
@@ -381,23 +143,18 @@ std::int32_t RegOpenKeyExA(HKEY hKey, const char *lpSubKey, std::uint32_t /*ulOp
         return ERROR_INVALID_PARAMETER;
     *phkResult = 0;
     QMutexLocker locker(&TheRegistry().mutex);
-    OpenKey parent;
-    if (!Lookup(hKey, parent))
-        return ERROR_INVALID_HANDLE;
     QStringList lsNames;
-    if (!SplitPath(lpSubKey, lsNames))
+    if (IsHandle(hKey) && !SplitPath(lpSubKey, lsNames))
         return ERROR_BAD_PATHNAME;
-
-    const Store store(parent.hRoot);
-    QString sGroup;
-    if (const std::int32_t lResult = ReachKey(store, parent, sGroup); lResult != ERROR_SUCCESS)
+    KeyCall call;
+    if (const std::int32_t lResult = BeginCall(hKey, 0, call); lResult != ERROR_SUCCESS)
         return lResult;
-    const QStringList lsGroups = store.Resolve(parent.lsNames + lsNames);
-    if (lsGroups.size() != parent.lsNames.size() + lsNames.size())
+    const QStringList lsGroups = call.store->Resolve(call.key.lsNames + lsNames);
+    if (lsGroups.size() != call.key.lsNames.size() + lsNames.size())
         return ERROR_FILE_NOT_FOUND;
-    if ((samDesired & kWriteRights) != 0 && !store.Writable())
+    if ((samDesired & kWriteRights) != 0 && !call.store->Writable())
         return ERROR_ACCESS_DENIED;
-    *phkResult = NewHandle(OpenKey{parent.hRoot, Store::Spelling(lsGroups), samDesired});
+    *phkResult = NewHandle(OpenKey{call.key.hRoot, RegistryStore::Spelling(lsGroups), samDesired});
     return ERROR_SUCCESS;
 }
 
@@ -412,44 +169,30 @@ std::int32_t RegCreateKeyExA(HKEY hKey, const char *lpSubKey, std::uint32_t /*Re
     if ((dwOptions & REG_OPTION_VOLATILE) != 0)
         return ERROR_INVALID_PARAMETER;
     QMutexLocker locker(&TheRegistry().mutex);
-    OpenKey parent;
-    if (!Lookup(hKey, parent))
-        return ERROR_INVALID_HANDLE;
     QStringList lsNames;
-    if (!SplitPath(lpSubKey, lsNames))
+    if (IsHandle(hKey) && !SplitPath(lpSubKey, lsNames))
         return ERROR_BAD_PATHNAME;
-
-    const Store store(parent.hRoot);
-    QString sGroup;
-    if (const std::int32_t lResult = ReachKey(store, parent, sGroup); lResult != ERROR_SUCCESS)
+    KeyCall call;
+    if (const std::int32_t lResult = BeginCall(hKey, 0, call); lResult != ERROR_SUCCESS)
         return lResult;
-    const QStringList lsFull = parent.lsNames + lsNames;
-    const QStringList lsGroups = store.Resolve(lsFull);
+    const QStringList lsFull = call.key.lsNames + lsNames;
+    const QStringList lsGroups = call.store->Resolve(lsFull);
     const bool bCreate = lsGroups.size() < lsFull.size();
-    if (((samDesired & kWriteRights) != 0 || bCreate) && !store.Writable())
+    if (((samDesired & kWriteRights) != 0 || bCreate) && !call.store->Writable())
         return ERROR_ACCESS_DENIED;
 
-    QStringList lsSpelling = Store::Spelling(lsGroups);
+    QStringList lsSpelling = RegistryStore::Spelling(lsGroups);
     if (bCreate) {
-        if ((parent.samAccess & KEY_CREATE_SUB_KEY) == 0)
+        if ((call.key.samAccess & KEY_CREATE_SUB_KEY) == 0)
             return ERROR_ACCESS_DENIED;
-        QString sNew = lsGroups.isEmpty() ? QString() : lsGroups.last();
-        QStringList lsMarkers;
-        for (int i = lsGroups.size(); i < lsFull.size(); ++i) {
-            sNew = Join(sNew, EscapeName(lsFull[i]));
-            lsMarkers.append(Join(sNew, kKeyMarker));
-            lsSpelling.append(lsFull[i]);
-        }
-        const std::int32_t lResult = store.Write([&lsMarkers](QSettings &writer) {
-            for (const QString &sMarker : lsMarkers)
-                writer.setValue(sMarker, QString());
-        });
-        if (lResult != ERROR_SUCCESS)
+        if (const std::int32_t lResult = call.store->CreateKeys(lsGroups, lsFull);
+            lResult != ERROR_SUCCESS)
             return lResult;
+        lsSpelling += lsFull.mid(lsGroups.size());
     }
     if (lpdwDisposition)
         *lpdwDisposition = bCreate ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
-    *phkResult = NewHandle(OpenKey{parent.hRoot, lsSpelling, samDesired});
+    *phkResult = NewHandle(OpenKey{call.key.hRoot, lsSpelling, samDesired});
     return ERROR_SUCCESS;
 }
 
@@ -460,22 +203,16 @@ std::int32_t RegQueryValueExA(HKEY hKey, const char *lpValueName, std::uint32_t 
     if (lpReserved || (lpData && !lpcbData))
         return ERROR_INVALID_PARAMETER;
     QMutexLocker locker(&TheRegistry().mutex);
-    OpenKey key;
-    if (!Lookup(hKey, key))
-        return ERROR_INVALID_HANDLE;
-    if ((key.samAccess & KEY_QUERY_VALUE) == 0)
-        return ERROR_ACCESS_DENIED;
-
-    const Store store(key.hRoot);
-    QString sGroup;
-    if (const std::int32_t lResult = ReachKey(store, key, sGroup); lResult != ERROR_SUCCESS)
+    KeyCall call;
+    if (const std::int32_t lResult = BeginCall(hKey, KEY_QUERY_VALUE, call);
+        lResult != ERROR_SUCCESS)
         return lResult;
-    const QString sEntry = store.FindValue(sGroup, ValueName(lpValueName));
     std::uint32_t dwType = REG_NONE;
     QByteArray data;
-    // A damaged entry is as good as none.
-    if (sEntry.isEmpty() || !DecodeData(store.Read(sEntry), dwType, data))
-        return ERROR_FILE_NOT_FOUND;
+    if (const std::int32_t lResult =
+            call.store->ReadValue(call.sGroup, ValueName(lpValueName), dwType, data);
+        lResult != ERROR_SUCCESS)
+        return lResult;
 
     if (lpType)
         *lpType = dwType;
@@ -501,80 +238,43 @@ std::int32_t RegSetValueExA(HKEY hKey, const char *lpValueName, std::uint32_t /*
     if (!lpData && cbData != 0)
         return ERROR_INVALID_PARAMETER;
     QMutexLocker locker(&TheRegistry().mutex);
-    OpenKey key;
-    if (!Lookup(hKey, key))
-        return ERROR_INVALID_HANDLE;
-    if ((key.samAccess & KEY_SET_VALUE) == 0)
-        return ERROR_ACCESS_DENIED;
-
-    const Store store(key.hRoot);
-    QString sGroup;
-    if (const std::int32_t lResult = ReachKey(store, key, sGroup); lResult != ERROR_SUCCESS)
+    KeyCall call;
+    if (const std::int32_t lResult = BeginCall(hKey, KEY_SET_VALUE, call);
+        lResult != ERROR_SUCCESS)
         return lResult;
-    if (!store.Writable())
+    if (!call.store->Writable())
         return ERROR_ACCESS_DENIED;
-
-    const QString sName = ValueName(lpValueName);
-    QString sEntry = store.FindValue(sGroup, sName);
-    if (sEntry.isEmpty())
-        sEntry = Join(sGroup, kValuePrefix + EscapeName(sName));
-    const QString sData = EncodeData(
-        dwType, QByteArray(reinterpret_cast<const char *>(lpData), static_cast<int>(cbData)));
-    const QVariant stored = store.Read(sEntry);
-    if (stored.typeId() == QMetaType::QString && stored.toString() == sData)
-        return ERROR_SUCCESS; // unchanged: no need to write the file again
-    return store.Write([&](QSettings &writer) { writer.setValue(sEntry, sData); });
+    return call.store->WriteValue(
+        call.sGroup, ValueName(lpValueName), dwType,
+        QByteArray(reinterpret_cast<const char *>(lpData), static_cast<int>(cbData)));
 }
 
 std::int32_t RegDeleteValueA(HKEY hKey, const char *lpValueName)
 {
     QMutexLocker locker(&TheRegistry().mutex);
-    OpenKey key;
-    if (!Lookup(hKey, key))
-        return ERROR_INVALID_HANDLE;
-    if ((key.samAccess & KEY_SET_VALUE) == 0)
-        return ERROR_ACCESS_DENIED;
-
-    const Store store(key.hRoot);
-    QString sGroup;
-    if (const std::int32_t lResult = ReachKey(store, key, sGroup); lResult != ERROR_SUCCESS)
+    KeyCall call;
+    if (const std::int32_t lResult = BeginCall(hKey, KEY_SET_VALUE, call);
+        lResult != ERROR_SUCCESS)
         return lResult;
-    const QString sEntry = store.FindValue(sGroup, ValueName(lpValueName));
-    if (sEntry.isEmpty())
-        return ERROR_FILE_NOT_FOUND;
-    if (!store.Writable())
-        return ERROR_ACCESS_DENIED;
-    // A key written by hand may lack its marker; it must outlive its last value.
-    const bool bAddMarker = !sGroup.isEmpty() && !store.HasMarker(sGroup);
-    return store.Write([&](QSettings &writer) {
-        writer.remove(sEntry);
-        if (bAddMarker)
-            writer.setValue(Join(sGroup, kKeyMarker), QString());
-    });
+    return call.store->DeleteValue(call.sGroup, ValueName(lpValueName));
 }
 
 std::int32_t RegDeleteKeyA(HKEY hKey, const char *lpSubKey)
 {
     QMutexLocker locker(&TheRegistry().mutex);
-    OpenKey parent;
-    if (!Lookup(hKey, parent))
-        return ERROR_INVALID_HANDLE;
     QStringList lsNames;
-    if (!SplitPath(lpSubKey, lsNames))
+    if (IsHandle(hKey) && !SplitPath(lpSubKey, lsNames))
         return ERROR_BAD_PATHNAME;
-    const QStringList lsTarget = parent.lsNames + lsNames;
+    KeyCall call;
+    if (const std::int32_t lResult = BeginCall(hKey, 0, call); lResult != ERROR_SUCCESS)
+        return lResult;
+    const QStringList lsTarget = call.key.lsNames + lsNames;
     if (lsTarget.isEmpty())
         return ERROR_ACCESS_DENIED; // a root key cannot be deleted
-
-    const Store store(parent.hRoot);
     QString sGroup;
-    if (const std::int32_t lResult = ReachKey(store, parent, sGroup); lResult != ERROR_SUCCESS)
-        return lResult;
-    if (!store.FindKey(lsTarget, sGroup))
+    if (!call.store->FindKey(lsTarget, sGroup))
         return ERROR_FILE_NOT_FOUND;
-    if (store.HasSubKeys(sGroup) || !store.Writable())
-        return ERROR_ACCESS_DENIED;
-    return store.Write([&sGroup](QSettings &writer) { writer.remove(sGroup); });
+    return call.store->DeleteKey(sGroup);
 }
 
 std::int32_t RegCloseKey(HKEY hKey)

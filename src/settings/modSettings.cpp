@@ -3,6 +3,7 @@
 #include "common/RunTimeError.h"
 #include "common/modFunctions.h"
 #include "settings/CRegister.h"
+#include "platform/RegistryWriteBatch.h"
 #include "settings/SettingsControls.h"
 
 #include <QDir>
@@ -97,6 +98,8 @@ bool OptionStateFromText(const QString &sText)
 
 void SaveSettingsFrom(const SettingsControls &controls)
 {
+    // The values go to the file together, in one write, when the batch ends.
+    RegistryWriteBatch batch(kSettingsRoot);
     for (const SavedValue *option : {&kOtherFolder, &kSameFolder})
         RunStep([&] { Write(option->sName, OptionStateText(controls.OptionValue(option->sName))); });
     RunStep([&] { Write(kOutPathName, controls.BoxText(kOutPathName)); });

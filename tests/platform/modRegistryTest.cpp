@@ -1,4 +1,5 @@
 #include "platform/modRegistry.h"
+#include "platform/RegistryWriteBatch.h"
 
 #include <QDir>
 #include <QFile>
@@ -667,4 +668,35 @@ TEST_F(Registry, AFileCutShortGivesWholeValuesOrNone)
         }
     }
     EXPECT_GT(iWholeReads, 0);
+}
+
+TEST_F(Registry, ABatchWritesTheFileOnceAtItsEndAndEveryCallSeesItsChanges)
+{
+    const QString sFile = RegistryFile(HKEY_LOCAL_MACHINE);
+    {
+        RegistryWriteBatch outer(HKEY_LOCAL_MACHINE);
+        const HKEY hKey = Create(HKEY_LOCAL_MACHINE, "Software\\Batch");
+        {
+            RegistryWriteBatch inner(HKEY_LOCAL_MACHINE);
+            EXPECT_EQ(SetText(hKey, "first", "one"), ERROR_SUCCESS);
+        }
+        EXPECT_EQ(SetText(hKey, "second", "two"), ERROR_SUCCESS);
+        EXPECT_FALSE(QFileInfo::exists(sFile)) << "only the outermost batch writes";
+
+        HKEY hOther = 0;
+        ASSERT_EQ(Open(HKEY_LOCAL_MACHINE, "Software\\Batch", KEY_READ, &hOther), ERROR_SUCCESS);
+        EXPECT_EQ(Query(hOther, "first"), QByteArray("one") + kTerminatedEmpty);
+        EXPECT_EQ(RegDeleteValueA(hKey, "second"), ERROR_SUCCESS);
+        EXPECT_EQ(QueryResult(hOther, "second"), ERROR_FILE_NOT_FOUND);
+        RegCloseKey(hOther);
+        RegCloseKey(hKey);
+        EXPECT_EQ(outer.Commit(), ERROR_SUCCESS);
+        EXPECT_TRUE(QFileInfo::exists(sFile));
+    }
+    ReloadFromDisk();
+    HKEY hKey = 0;
+    ASSERT_EQ(Open(HKEY_LOCAL_MACHINE, "Software\\Batch", KEY_READ, &hKey), ERROR_SUCCESS);
+    EXPECT_EQ(Query(hKey, "first"), QByteArray("one") + kTerminatedEmpty);
+    EXPECT_EQ(QueryResult(hKey, "second"), ERROR_FILE_NOT_FOUND);
+    RegCloseKey(hKey);
 }

@@ -11,18 +11,11 @@ case "${1:-}" in
   engine|cut) which=$1; shift ;;
 esac
 bash scripts/install-deps.sh
-if [ ! -f build/build.ninja ]; then
-  launcher=()
-  if command -v ccache >/dev/null 2>&1; then
-    launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-  fi
-  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" >/dev/null
-fi
 if [ "$which" != cut ]; then
-  cmake --build build --target bench_engine -j "$(nproc)" >/dev/null
+  bash scripts/build.sh bench_engine >/dev/null
   build/bin/bench_engine "$@"
 fi
 if [ "$which" != engine ]; then
-  cmake --build build --target bench_cut -j "$(nproc)" >/dev/null
+  bash scripts/build.sh bench_cut >/dev/null
   build/bin/bench_cut "$@"
 fi

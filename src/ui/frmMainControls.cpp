@@ -1,18 +1,18 @@
 // The window's controls and where they sit. Positions are pixels inside the parent control.
 #include "ui/frmMain.h"
 
-#include "common/QtColour.h"
+#include "widgets/QtColour.h"
 #include "slider/Slider.h"
 #include "slider/modSliderLayout.h"
-#include "ui/ComboList.h"
-#include "ui/Line.h"
-#include "ui/LinkLabel.h"
-#include "ui/MyButton.h"
-#include "ui/MyFrame.h"
-#include "ui/PictureBox.h"
-#include "ui/modControlColors.h"
-#include "ui/modFormatLists.h"
-#include "ui/modPictures.h"
+#include "widgets/ComboList.h"
+#include "widgets/Line.h"
+#include "widgets/LinkLabel.h"
+#include "widgets/MyButton.h"
+#include "widgets/MyFrame.h"
+#include "widgets/PictureBox.h"
+#include "widgets/modControlColors.h"
+#include "workflow/modFormatLists.h"
+#include "widgets/modPictures.h"
 
 #include <QCheckBox>
 #include <QDir>

@@ -5,11 +5,11 @@
 #include "common/MessageBox.h"
 #include "formats/PresetLists.h"
 #include "slider/Slider.h"
-#include "ui/ComboList.h"
-#include "ui/KeyFilter.h"
-#include "ui/MyButton.h"
-#include "ui/MyFrame.h"
-#include "ui/modKeyFilters.h"
+#include "widgets/ComboList.h"
+#include "widgets/KeyFilter.h"
+#include "widgets/MyButton.h"
+#include "widgets/MyFrame.h"
+#include "workflow/modKeyFilters.h"
 
 #include <QLabel>
 #include <QLineEdit>

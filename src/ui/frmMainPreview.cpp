@@ -7,13 +7,13 @@
 #include "common/modFunctions.h"
 #include "engine/CVideoConv.h"
 #include "slider/Slider.h"
-#include "ui/FileDropTarget.h"
-#include "ui/MyButton.h"
-#include "ui/PictureBox.h"
-#include "ui/Twips.h"
-#include "ui/VideoPreview.h"
+#include "widgets/FileDropTarget.h"
+#include "widgets/MyButton.h"
+#include "widgets/PictureBox.h"
+#include "workflow/Twips.h"
+#include "preview/VideoPreview.h"
 #include "ui/modDialog.h"
-#include "ui/modVideoFiles.h"
+#include "workflow/modVideoFiles.h"
 
 #include <QLabel>
 #include <QProgressBar>

@@ -3,7 +3,7 @@
 
 #include "common/modFunctions.h"
 #include "slider/Slider.h"
-#include "ui/MyButton.h"
+#include "widgets/MyButton.h"
 
 #include <QLabel>
 

@@ -5,8 +5,8 @@
 #include "common/RunTimeError.h"
 #include "settings/SettingsControls.h"
 #include "settings/modSettings.h"
-#include "ui/ComboList.h"
-#include "ui/MyButton.h"
+#include "widgets/ComboList.h"
+#include "widgets/MyButton.h"
 
 #include <QLineEdit>
 #include <QRadioButton>

@@ -9,10 +9,10 @@
 #include "formats/modParameters.h"
 #include "platform/modPowerOff.h"
 #include "slider/Slider.h"
-#include "ui/ComboList.h"
-#include "ui/MyButton.h"
+#include "widgets/ComboList.h"
+#include "widgets/MyButton.h"
 #include "ui/modDialog.h"
-#include "ui/modOutputFile.h"
+#include "workflow/modOutputFile.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>

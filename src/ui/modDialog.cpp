@@ -5,10 +5,6 @@
 #include <QStandardPaths>
 
 namespace {
-const QString kAllFilesWindows = QStringLiteral("*.*");
-const QString kAllFiles = QStringLiteral("*");
-const QString kFilterSeparator = QStringLiteral(";;");
-
 OpenDialogHandler &OpenHandler()
 {
     static OpenDialogHandler handler;
@@ -21,19 +17,6 @@ BrowseDialogHandler &BrowseHandler()
     return handler;
 }
 } // namespace
-
-QString QtFilterText(const QList<FileFilter> &filters)
-{
-    QStringList lsEntries;
-    for (const FileFilter &filter : filters) {
-        QStringList lsPatterns;
-        for (const QString &sPattern : filter.lsPatterns)
-            lsPatterns << (sPattern == kAllFilesWindows ? kAllFiles : sPattern);
-        lsEntries << filter.sDescription + QStringLiteral(" (") + lsPatterns.join(QLatin1Char(' ')) +
-                         QLatin1Char(')');
-    }
-    return lsEntries.join(kFilterSeparator);
-}
 
 QString ShowOpenDialog(QWidget *hWndOwner, const QList<FileFilter> &filters, const QString &sTitle,
                        bool bExplorer)

@@ -1,7 +1,7 @@
 #include "preview/PreviewTestSupport.h"
 #include "support/PictureCheck.h"
-#include "ui/MpvPreview.h"
-#include "ui/MpvVideoWidget.h"
+#include "preview/MpvPreview.h"
+#include "preview/MpvVideoWidget.h"
 
 #include <QGuiApplication>
 #include <QImage>

@@ -1,6 +1,6 @@
 #include "preview/PreviewTestSupport.h"
 #include "support/TestMedia.h"
-#include "ui/MpvPreview.h"
+#include "preview/MpvPreview.h"
 
 #include <QDir>
 #include <QFile>

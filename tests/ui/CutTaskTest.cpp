@@ -6,9 +6,9 @@
 #include "platform/modDriveType.h"
 #include "slider/Slider.h"
 #include "support/TestMedia.h"
-#include "ui/ComboList.h"
-#include "ui/MyButton.h"
-#include "ui/PictureBox.h"
+#include "widgets/ComboList.h"
+#include "widgets/MyButton.h"
+#include "widgets/PictureBox.h"
 
 #include <QCheckBox>
 #include <QDir>

@@ -2,10 +2,10 @@
 
 #include "common/RunTimeError.h"
 #include "slider/Slider.h"
-#include "ui/ComboList.h"
-#include "ui/MyButton.h"
-#include "ui/MyFrame.h"
-#include "ui/modKeyFilters.h"
+#include "widgets/ComboList.h"
+#include "widgets/MyButton.h"
+#include "widgets/MyFrame.h"
+#include "workflow/modKeyFilters.h"
 
 #include <QLabel>
 #include <QLineEdit>

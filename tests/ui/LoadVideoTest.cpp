@@ -6,8 +6,8 @@
 #include "common/modFunctions.h"
 #include "slider/Slider.h"
 #include "support/TestMedia.h"
-#include "ui/MyButton.h"
-#include "ui/PictureBox.h"
+#include "widgets/MyButton.h"
+#include "widgets/PictureBox.h"
 
 #include <QFile>
 #include <QLabel>

@@ -3,8 +3,8 @@
 #include "WorkflowFixture.h"
 
 #include "support/PictureCheck.h"
-#include "ui/MpvVideoWidget.h"
-#include "ui/PictureBox.h"
+#include "preview/MpvVideoWidget.h"
+#include "widgets/PictureBox.h"
 
 #include <QGuiApplication>
 #include <QDragEnterEvent>

@@ -1,6 +1,6 @@
 // Saves pictures of the window as a user sees it: the main frame, the About panel up and the
 // format panel up in both modes. Usage: ui_screenshots <folder>
-#include "ui/MyFrame.h"
+#include "widgets/MyFrame.h"
 #include "ui/frmMain.h"
 
 #include <QApplication>

@@ -2,9 +2,9 @@
 
 #include "platform/modRegistry.h"
 #include "settings/CRegister.h"
-#include "ui/ComboList.h"
-#include "ui/MyButton.h"
-#include "ui/MyFrame.h"
+#include "widgets/ComboList.h"
+#include "widgets/MyButton.h"
+#include "widgets/MyFrame.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,16 +1,16 @@
 #include "WindowFixture.h"
 
 #include "common/AppPath.h"
-#include "common/QtColour.h"
+#include "widgets/QtColour.h"
 #include "slider/Slider.h"
-#include "ui/ComboList.h"
-#include "ui/Line.h"
-#include "ui/LinkLabel.h"
-#include "ui/MyButton.h"
-#include "ui/MyFrame.h"
-#include "ui/PictureBox.h"
-#include "ui/modControlColors.h"
-#include "ui/modVersion.h"
+#include "widgets/ComboList.h"
+#include "widgets/Line.h"
+#include "widgets/LinkLabel.h"
+#include "widgets/MyButton.h"
+#include "widgets/MyFrame.h"
+#include "widgets/PictureBox.h"
+#include "widgets/modControlColors.h"
+#include "workflow/modVersion.h"
 
 #include <QCheckBox>
 #include <QDesktopServices>

@@ -2,9 +2,9 @@
 
 #include "slider/Slider.h"
 #include "support/TestMedia.h"
-#include "ui/MpvPreview.h"
-#include "ui/MyButton.h"
-#include "ui/PictureBox.h"
+#include "preview/MpvPreview.h"
+#include "widgets/MyButton.h"
+#include "widgets/PictureBox.h"
 #include "platform/modPowerOff.h"
 
 #include <QCoreApplication>

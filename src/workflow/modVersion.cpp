@@ -1,4 +1,4 @@
-#include "ui/modVersion.h"
+#include "workflow/modVersion.h"
 
 QString VersionText(int iMajor, int iMinor, int iRevision)
 {

@@ -1,4 +1,4 @@
-#include "ui/MpvVideoWidget.h"
+#include "preview/MpvVideoWidget.h"
 
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>

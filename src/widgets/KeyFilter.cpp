@@ -1,6 +1,6 @@
-#include "ui/KeyFilter.h"
+#include "widgets/KeyFilter.h"
 
-#include "ui/modKeyFilters.h"
+#include "workflow/modKeyFilters.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>

@@ -1,7 +1,7 @@
-#include "ui/MyFrame.h"
+#include "widgets/MyFrame.h"
 
-#include "common/QtColour.h"
-#include "ui/Twips.h"
+#include "widgets/QtColour.h"
+#include "workflow/Twips.h"
 
 #include <QMouseEvent>
 #include <QPainter>

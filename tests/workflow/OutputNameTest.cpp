@@ -4,9 +4,9 @@
 #include "platform/modDriveType.h"
 #include "support/MsgBoxRecorder.h"
 #include "support/TestMedia.h"
-#include "ui/modDialog.h"
-#include "ui/modOutputFile.h"
-#include "ui/modVideoFiles.h"
+#include "workflow/FileFilter.h"
+#include "workflow/modOutputFile.h"
+#include "workflow/modVideoFiles.h"
 
 #include <QDir>
 #include <QFile>

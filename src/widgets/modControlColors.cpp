@@ -1,6 +1,6 @@
-#include "ui/modControlColors.h"
+#include "widgets/modControlColors.h"
 
-#include "common/QtColour.h"
+#include "widgets/QtColour.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "ui/FileDropTarget.h"
+#include "widgets/FileDropTarget.h"
 
 #include <QDragEnterEvent>
 #include <QDragMoveEvent>

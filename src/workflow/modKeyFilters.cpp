@@ -1,4 +1,4 @@
-#include "ui/modKeyFilters.h"
+#include "workflow/modKeyFilters.h"
 
 namespace {
 constexpr int kBitrateLength = 4;

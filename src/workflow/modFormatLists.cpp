@@ -1,4 +1,4 @@
-#include "ui/modFormatLists.h"
+#include "workflow/modFormatLists.h"
 
 QStringList ContainerItems()
 {

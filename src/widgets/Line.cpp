@@ -1,6 +1,6 @@
-#include "ui/Line.h"
+#include "widgets/Line.h"
 
-#include "common/QtColour.h"
+#include "widgets/QtColour.h"
 
 #include <QPainter>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/VideoPreview.h"
+#include "preview/VideoPreview.h"
 
 #include <QByteArray>
 #include <QList>

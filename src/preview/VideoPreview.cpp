@@ -1,6 +1,6 @@
-#include "ui/VideoPreview.h"
+#include "preview/VideoPreview.h"
 
-#include "ui/MpvPreview.h"
+#include "preview/MpvPreview.h"
 
 namespace {
 

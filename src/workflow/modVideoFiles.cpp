@@ -1,4 +1,4 @@
-#include "ui/modVideoFiles.h"
+#include "workflow/modVideoFiles.h"
 
 namespace {
 const QString kFilterCommon = QStringLiteral("Common Video Files");

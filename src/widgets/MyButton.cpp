@@ -1,6 +1,6 @@
-#include "ui/MyButton.h"
+#include "widgets/MyButton.h"
 
-#include "common/QtColour.h"
+#include "widgets/QtColour.h"
 
 #include <QHelpEvent>
 #include <QPainter>

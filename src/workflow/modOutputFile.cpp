@@ -1,4 +1,4 @@
-#include "ui/modOutputFile.h"
+#include "workflow/modOutputFile.h"
 
 #include "common/MessageBox.h"
 #include "common/RunTimeError.h"

@@ -1,4 +1,4 @@
-#include "ui/Twips.h"
+#include "workflow/Twips.h"
 
 #include "common/modFunctions.h"
 

@@ -1,4 +1,4 @@
-#include "ui/ComboList.h"
+#include "widgets/ComboList.h"
 
 #include "common/RunTimeError.h"
 

@@ -1,6 +1,6 @@
-#include "ui/MpvPreview.h"
+#include "preview/MpvPreview.h"
 
-#include "ui/MpvVideoWidget.h"
+#include "preview/MpvVideoWidget.h"
 
 #include <QDeadlineTimer>
 #include <QFile>

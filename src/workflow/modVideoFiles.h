@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/modDialog.h"
+#include "workflow/FileFilter.h"
 
 #include <QList>
 #include <QString>

@@ -1,6 +1,6 @@
-#include "ui/modPictures.h"
+#include "widgets/modPictures.h"
 
-#include "common/QtColour.h"
+#include "widgets/QtColour.h"
 
 #include <QPainter>
 

@@ -3,6 +3,7 @@
 #include "common/MessageBox.h"
 #include "common/RunTimeError.h"
 #include "common/modFunctions.h"
+#include "engine/modEncoder.h"
 #include "formats/modFormatHelpers.h"
 
 #include <cmath>
@@ -12,6 +13,7 @@ const QString kAsInput = QStringLiteral("[As Input]");
 namespace {
 const QString kParametersError = QStringLiteral("Error occured while getting paramters");
 const QString kLineBreak = QStringLiteral("\r\n");
+const QChar kBlank = QLatin1Char(' ');
 
 // Rates and bitrates are given in kilo units on the panel; the encoder wants plain units.
 constexpr std::int32_t kKilo = 1000;
@@ -34,11 +36,17 @@ QString PlainDecimal(double dValue)
     return sText;
 }
 
+// One option with its value, after a blank.
+QString Option(const QString &sOption, const QString &sValue)
+{
+    return kBlank + sOption + kBlank + sValue;
+}
+
 QString TimeRange(const FormatChoice &choice)
 {
     const std::int32_t iLength = CheckedSub(choice.iSelectEnd, choice.iSelectStart);
-    return QStringLiteral(" -ss ") + QString::number(choice.iSelectStart) + QStringLiteral(" -t ") +
-           QString::number(iLength);
+    return Option(kOptionStart, QString::number(choice.iSelectStart)) +
+           Option(kOptionLength, QString::number(iLength));
 }
 
 QString PresetParameters(const FormatChoice &choice, const CatalogueTables &tables)
@@ -55,26 +63,27 @@ QString PresetParameters(const FormatChoice &choice, const CatalogueTables &tabl
 
 QString CustomParameters(const FormatChoice &choice, const CatalogueTables &tables)
 {
-    QString sResult = QStringLiteral("-ar ") + PlainDecimal(LeadingNumber(choice.sSampleRate) * kKiloHertz);
-    sResult += QStringLiteral(" -ab ") + QString::number(CheckedMul(TextToInt(choice.sAudioBitrate), kKilo));
+    // The first option has no blank before it.
+    QString sResult = Option(kOptionSampleRate, PlainDecimal(LeadingNumber(choice.sSampleRate) * kKiloHertz)).mid(1);
+    sResult += Option(kOptionAudioBitrate, QString::number(CheckedMul(TextToInt(choice.sAudioBitrate), kKilo)));
     const QString sAudioCodec = GetCodecName(choice.sAudioCodec, tables);
     if (!sAudioCodec.isEmpty())
-        sResult += QStringLiteral(" -acodec ") + sAudioCodec;
-    sResult += QStringLiteral(" -ac ") + choice.sChannels;
+        sResult += Option(kOptionAudioCodec, sAudioCodec);
+    sResult += Option(kOptionChannels, choice.sChannels);
     const QString sVideoCodec = GetCodecName(choice.sVideoCodec, tables);
     if (!sVideoCodec.isEmpty())
-        sResult += QStringLiteral(" -vcodec ") + sVideoCodec;
-    sResult += QStringLiteral(" -b ") + QString::number(CheckedMul(TextToInt(choice.sVideoBitrate), kKilo));
+        sResult += Option(kOptionVideoCodec, sVideoCodec);
+    sResult += Option(kOptionVideoBitrate, QString::number(CheckedMul(TextToInt(choice.sVideoBitrate), kKilo)));
     if (choice.sVideoSize != kAsInput) {
         // The item is the encoder's size abbreviation followed by the size in parentheses.
         const int iParen = choice.sVideoSize.indexOf(QLatin1Char('('));
         if (iParen < 0)
             throw MakeInvalidProcedureCall();
-        sResult += QStringLiteral(" -s ") + choice.sVideoSize.left(iParen);
+        sResult += Option(kOptionSize, choice.sVideoSize.left(iParen));
     }
     if (choice.sAspectRatio != kAsInput)
-        sResult += QStringLiteral(" -aspect ") + choice.sAspectRatio;
-    sResult += QStringLiteral(" -r ") + choice.sFrameRate;
+        sResult += Option(kOptionAspect, choice.sAspectRatio);
+    sResult += Option(kOptionFrameRate, choice.sFrameRate);
     return sResult + TimeRange(choice);
 }
 

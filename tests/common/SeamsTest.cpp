@@ -1,5 +1,6 @@
 #include "common/AppPath.h"
 #include "common/MessageBox.h"
+#include "common/ScopedOverride.h"
 #include "support/MsgBoxRecorder.h"
 
 #include <QCoreApplication>
@@ -8,9 +9,10 @@
 TEST(AppPath, IsTheProgramFolderUnlessATestOverridesIt)
 {
     EXPECT_EQ(AppPath(), QCoreApplication::applicationDirPath());
-    SetAppPathForTests(QStringLiteral("/tmp/fake program/"));
-    EXPECT_EQ(AppPath(), QStringLiteral("/tmp/fake program"));
-    SetAppPathForTests(QString());
+    {
+        const ScopedOverride folder(SetAppPathForTests, QStringLiteral("/tmp/fake program/"));
+        EXPECT_EQ(AppPath(), QStringLiteral("/tmp/fake program"));
+    }
     EXPECT_EQ(AppPath(), QCoreApplication::applicationDirPath());
     EXPECT_FALSE(AppPath().endsWith(QLatin1Char('/')));
 }

@@ -1,13 +1,9 @@
 #include "support/MsgBoxRecorder.h"
 
 MsgBoxRecorder::MsgBoxRecorder()
+    : m_handler(SetMsgBoxHandler,
+                [this](const QString &sText, MsgIcon icon) { m_messages.append({sText, icon}); })
 {
-    SetMsgBoxHandler([this](const QString &sText, MsgIcon icon) { m_messages.append({sText, icon}); });
-}
-
-MsgBoxRecorder::~MsgBoxRecorder()
-{
-    SetMsgBoxHandler(nullptr);
 }
 
 QStringList MsgBoxRecorder::Texts() const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/MessageBox.h"
+#include "common/ScopedOverride.h"
 
 #include <QList>
 #include <QString>
@@ -14,7 +15,6 @@ public:
     };
 
     MsgBoxRecorder();
-    ~MsgBoxRecorder();
     MsgBoxRecorder(const MsgBoxRecorder &) = delete;
     MsgBoxRecorder &operator=(const MsgBoxRecorder &) = delete;
 
@@ -24,4 +24,5 @@ public:
 
 private:
     QList<Shown> m_messages;
+    ScopedOverride m_handler;
 };

@@ -91,18 +91,3 @@ TEST(FormatTime, HoursMinutesSecondsWithTwoDigitsAtLeast)
     EXPECT_EQ(FormatTime(360000), QStringLiteral("100:00:00"));
     EXPECT_EQ(FormatTime(std::numeric_limits<int>::max()), QStringLiteral("596523:14:07"));
 }
-
-TEST(Colour, ComponentsSitInTheirBytes)
-{
-    const OleColor lColor = RGBColor(200, 150, 10);
-    EXPECT_EQ(lColor, 0x000A96C8u);
-    EXPECT_EQ(RedOf(lColor), 200);
-    EXPECT_EQ(GreenOf(lColor), 150);
-    EXPECT_EQ(BlueOf(lColor), 10);
-}
-
-TEST(SystemText, RoundTripsThroughTheLocaleEncoding)
-{
-    const QString sText = QStringLiteral("clip one.mp4");
-    EXPECT_EQ(FromSystemText(ToSystemText(sText)), sText);
-}

@@ -69,6 +69,8 @@ windows() { xdotool search --onlyvisible --pid "$1" --name '^Clipwright$' 2>/dev
 is_dialog() { xprop -id "$1" _NET_WM_WINDOW_TYPE | grep -q _NET_WM_WINDOW_TYPE_DIALOG; }
 
 check_start() {
+  command -v xdotool >/dev/null && command -v xprop >/dev/null ||
+    fail "xdotool and xprop are needed: bash scripts/install-deps.sh"
   # A home and runtime folder of its own: the saved settings and the single-instance lock go there.
   mkdir -p "$work/home" "$work/runtime"
   chmod 700 "$work/runtime"

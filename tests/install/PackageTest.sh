@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Builds the Debian package from the build into a temporary folder and checks what it holds and
 # what it depends on.
-# Usage: PackageTest.sh <build dir> <version>
+# Usage: PackageTest.sh <build dir> <version> <program folder under the prefix>
 set -euo pipefail
-build=$1 version=$2
+build=$1 version=$2 appdir=usr/$3
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
@@ -30,14 +30,14 @@ done
 # Paths in the data archive, without the leading "./", and where the links point.
 paths=$(awk '{print $6}' <<<"$contents" | sed 's|^\./||')
 has() { grep -qx "$1" <<<"$paths" || fail "the package lacks $1"; }
-for f in usr/lib/clipwright/clipwright usr/lib/clipwright/presets.xml usr/lib/clipwright/codecs.xml \
-  usr/lib/clipwright/Help.html usr/lib/clipwright/ffmpeg usr/bin/clipwright \
+for f in "$appdir/clipwright" "$appdir/presets.xml" "$appdir/codecs.xml" "$appdir/Help.html" "$appdir/ffmpeg" \
+  usr/bin/clipwright \
   usr/share/applications/clipwright.desktop usr/share/metainfo/example.orvanta.Clipwright.metainfo.xml \
   usr/share/icons/hicolor/scalable/apps/clipwright.svg; do
   has "$f"
 done
 for size in 16 32 48 64 128 256; do has "usr/share/icons/hicolor/${size}x${size}/apps/clipwright.png"; done
-grep -q '\./usr/bin/clipwright -> \.\./lib/clipwright/clipwright$' <<<"$contents" || fail "usr/bin/clipwright link"
-grep -Eq '\./usr/lib/clipwright/ffmpeg -> /.*ffmpeg$' <<<"$contents" || fail "usr/lib/clipwright/ffmpeg link"
+grep -Eq "\./usr/bin/clipwright -> (\.\./)+${appdir#usr/}/clipwright\$" <<<"$contents" || fail "usr/bin/clipwright link"
+grep -Eq "\./$appdir/ffmpeg -> /.*ffmpeg\$" <<<"$contents" || fail "$appdir/ffmpeg link"
 if grep -Eiq 'test|bench|gtest|gmock' <<<"$paths"; then fail "test or benchmark files in the package"; fi
 echo "package ok: $(basename "$deb")"

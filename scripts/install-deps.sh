@@ -14,8 +14,10 @@ PACKAGES=(
   ffmpeg
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
-  # a display for the window and the preview tests
-  xvfb xauth fonts-dejavu-core
+  # a display for the window and the preview tests; finding the installed program's window
+  xvfb xauth fonts-dejavu-core xdotool x11-utils
+  # the icons rendered from their SVG, the menu entry and metainfo checked, the Debian package
+  librsvg2-bin desktop-file-utils appstream dpkg-dev file
 )
 
 missing=()

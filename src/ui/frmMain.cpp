@@ -39,6 +39,7 @@ namespace {
 const QString kWindowCaption = QStringLiteral("Clipwright");
 const QString kInstanceLockName = QStringLiteral("Orvantaclipwright");
 const QString kHelpFile = QStringLiteral("/Help.html");
+const QString kMsgNoHelpOpener = QStringLiteral("No program to open the help page was found: ");
 const QString kFFmpegSite = QStringLiteral("https://ffmpeg.org/");
 const QString kMakerSite = QStringLiteral("https://www.orvanta.example/");
 // The controls that keep colours of their own when the theme is applied.
@@ -265,10 +266,11 @@ void frmMain::closeEvent(QCloseEvent *event)
 
 void frmMain::MyButton1_Click()
 {
-    // A missing help page opens nothing and says nothing.
+    // A missing help page opens nothing and says nothing. A desktop without an opener (no
+    // xdg-open) would otherwise leave the button dead with only a line on the terminal.
     const QString sHelp = AppPath() + kHelpFile;
-    if (QFileInfo(sHelp).isFile())
-        QDesktopServices::openUrl(QUrl::fromLocalFile(sHelp));
+    if (QFileInfo(sHelp).isFile() && !QDesktopServices::openUrl(QUrl::fromLocalFile(sHelp)))
+        MsgBox(kMsgNoHelpOpener + sHelp, MsgIcon::Exclamation);
 }
 
 void frmMain::lblFFmpeg_Click()

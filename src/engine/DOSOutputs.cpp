@@ -186,6 +186,16 @@ DOSOutputs::ReadResult DOSOutputs::ReadPipe(char *buffer, qint64 *n, const QPoin
     }
 }
 
+void DOSOutputs::setStopConvert(bool bSet)
+{
+    m_bStopConvert = bSet;
+    // The run notices the flag only when the pump returns to it, and a window event in between
+    // may start a whole new task (Stop and Start clicked in a row): the stopped child must not
+    // run on until then.
+    if (bSet && m_bRunning)
+        CleanUp();
+}
+
 void DOSOutputs::CleanUp()
 {
     if (!m_process)

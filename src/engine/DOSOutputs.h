@@ -44,8 +44,10 @@ public:
     // short grace), reaps it and closes the pipe. Safe at any time, any number of times.
     void CleanUp();
 
-    // true asks a running ExecuteCommand to stop; it does within one pump of the event loop.
-    void setStopConvert(bool bSet) { m_bStopConvert = bSet; }
+    // true stops a running ExecuteCommand: the child is ended and reaped at once (as CleanUp
+    // does), whatever runs next inside the pump, and the run then ends as a stopped one. A run
+    // started later begins with the flag cleared.
+    void setStopConvert(bool bSet);
 
     // How the last child ended: its exit code when it ran to its end and exited by itself, -1
     // while it runs, when it was stopped, ended by CleanUp, crashed, or never started.

@@ -230,6 +230,41 @@ TEST(DOSOutputs, StopKillsAChildThatIgnoresTerminate)
     EXPECT_FALSE(ProcessExists(iPid));
 }
 
+TEST(DOSOutputs, StopEndsTheChildAtOnceWhenAnotherRunStartsInsideThePump)
+{
+    // Stop and Start clicked in a row: the second run begins before the stopped one's pump
+    // returns to it, and lasts longer than the stop may take.
+    DOSOutputs first;
+    DOSOutputs second;
+    ChunkLog log(first);
+    qint64 iFirstPid = 0;
+    qint64 iGoneAfterMs = -1;
+    QString sSecond;
+    QObject::connect(&first, &DOSOutputs::ReceiveOutputs, &first, [&](const QString &sChunk) {
+        if (iFirstPid != 0 || !sChunk.contains(QStringLiteral("pid=")))
+            return;
+        iFirstPid = ChildPid(sChunk);
+        QElapsedTimer sinceStop;
+        sinceStop.start();
+        first.setStopConvert(true);
+        while (ProcessExists(iFirstPid) && sinceStop.elapsed() < 100)
+            ::usleep(1000);
+        if (!ProcessExists(iFirstPid))
+            iGoneAfterMs = sinceStop.elapsed();
+        sSecond = second.ExecuteCommand(Child(QStringLiteral("write 3000")));
+    });
+
+    EXPECT_EQ(first.ExecuteCommand(Child(QStringLiteral("stream"))), QString());
+
+    ASSERT_GT(iFirstPid, 0);
+    EXPECT_GE(iGoneAfterMs, 0) << "the stopped child still ran 100 ms after the stop";
+    EXPECT_EQ(sSecond, NumberedLines(3000));
+    EXPECT_EQ(second.ExitCode(), 0);
+    EXPECT_EQ(log.chunks.last(), QStringLiteral("Cancelled"));
+    EXPECT_EQ(first.ExitCode(), -1);
+    EXPECT_TRUE(OurChildren().isEmpty());
+}
+
 TEST(DOSOutputs, CleanUpFromInsideThePumpEndsTheRunWithTheTextSoFar)
 {
     DOSOutputs runner;

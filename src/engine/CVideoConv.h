@@ -36,7 +36,8 @@ public:
     // code 0 and left a non-empty output file; otherwise CurrentStatus "Error" and the message
     // "Error converting file: ".
     void StartConversion();
-    // Asks a running encoder to stop; does nothing when the job has never run.
+    // Stops a running encoder (a conversion or a file check): it is ended and reaped at once, and
+    // the run then ends as a stopped one. Does nothing when the job has never run.
     void StopConversion();
     // true unless the encoder reports the file as unreadable.
     bool IsFileSupported(const QString &sMediaFile);

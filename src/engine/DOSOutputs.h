@@ -13,7 +13,8 @@ extern const QString kCancelledNotice; // "Cancelled"
 // Runs one console command line as a hidden child process and hands everything it writes to the
 // owner piece by piece while it runs. Standard output and standard error arrive merged on one
 // pipe; standard input is closed. The command line is one text split by the Windows rules
-// (platform/modCommandLine.h).
+// (platform/modCommandLine.h). The child dies with the program, however the program ends
+// (platform/ChildExec.h).
 //
 // Everything runs on the calling (window) thread: ExecuteCommand pumps the event loop while it
 // waits, so any window event, including a stop request, CleanUp or the destruction of this

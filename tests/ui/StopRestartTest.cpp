@@ -13,6 +13,7 @@
 #include <QProgressBar>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <unistd.h>
 
 namespace {

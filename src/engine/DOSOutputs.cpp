@@ -150,11 +150,14 @@ bool DOSOutputs::StartChild()
     errno = 0;
     process->start();
     const int iPipeError = errno;
-    const bool bStarted = bForked && process->waitForStarted(-1) && exec.ExecError() == 0;
+    const bool bChildStarted = bForked && process->waitForStarted(-1);
+    const bool bStarted = bChildStarted && exec.ExecError() == 0;
     disconnect(watch);
 
     if (!bStarted) {
-        // A child that could not run the program has exited: deleting the process reaps it.
+        // A child that could not run the program exits at once: reap it.
+        if (bChildStarted)
+            process->waitForFinished(kKillWaitMs);
         process.reset();
         if (!bForked)
             MsgBox(kCreatePipeFailed + QString::number(iPipeError), MsgIcon::Critical);

@@ -75,39 +75,35 @@ TEST_F(StopRestart, StartRightAfterStopRunsAloneAndLeavesOnlyItsFile)
     QTest::mouseClick(w.cmdEndSelect, Qt::LeftButton);
 
     // Once the first task shows progress: Stop, and Start 30 ms later, while the stopped task is
-    // still below on the stack. The first encoder is watched from the moment of the stop.
+    // still below on the stack. How long the stop takes depends on the machine's load; what the
+    // stop must do is end the encoder itself, before anything else can happen.
     bool bActed = false;
     QList<qint64> firstEncoders;
-    qint64 iFirstGoneAfterMs = -1;
-    QElapsedTimer sinceStop;
-    QTimer watch;
-    watch.setInterval(5);
-    QObject::connect(&watch, &QTimer::timeout, [&] {
-        if (iFirstGoneAfterMs < 0 && !AnyAlive(firstEncoders))
-            iFirstGoneAfterMs = sinceStop.elapsed();
-    });
+    bool bFirstGoneAtStop = false;
+    bool bFirstGoneAtRestart = false;
+    qint64 iStopMs = -1;
     QObject::connect(w.progress, &QProgressBar::valueChanged, w.progress, [&](int iValue) {
         if (bActed || iValue <= 0 || iValue >= 100)
             return;
         bActed = true;
         QTimer::singleShot(0, [&] {
             firstEncoders = ChildPids();
+            QElapsedTimer sinceStop;
             sinceStop.start();
             QTest::mouseClick(w.cmdConvert, Qt::LeftButton);
-            if (!AnyAlive(firstEncoders))
-                iFirstGoneAfterMs = sinceStop.elapsed();
-            watch.start();
+            bFirstGoneAtStop = !AnyAlive(firstEncoders);
+            iStopMs = sinceStop.elapsed();
             QTest::qWait(30);
+            bFirstGoneAtRestart = !AnyAlive(firstEncoders);
             QTest::mouseClick(w.cmdConvert, Qt::LeftButton);
         });
     });
     QTest::mouseClick(w.cmdConvert, Qt::LeftButton);
-    watch.stop();
 
     ASSERT_TRUE(bActed);
     ASSERT_FALSE(firstEncoders.isEmpty());
-    EXPECT_GE(iFirstGoneAfterMs, 0) << "the stopped encoder ran on while the next task ran";
-    EXPECT_LE(iFirstGoneAfterMs, 100);
+    EXPECT_TRUE(bFirstGoneAtStop) << "the stop took " << iStopMs << " ms and left the encoder running";
+    EXPECT_TRUE(bFirstGoneAtRestart);
     EXPECT_TRUE(ChildPids().isEmpty());
     EXPECT_FALSE(w.bTaskRunning);
     EXPECT_EQ(w.cmdConvert->Caption(), "Start");

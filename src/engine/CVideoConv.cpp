@@ -7,6 +7,7 @@
 #include "engine/modJobOutput.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QPointer>
 #include <new>
 
@@ -19,6 +20,8 @@ const QString kCrLf = QStringLiteral("\r\n");
 const QString kFieldSeparator = QStringLiteral(" - ");
 const QString kComponent = QStringLiteral("CVideoConv");
 const QString kOutOfMemoryText = QStringLiteral("Out of memory");
+// ffmpeg's own words for a run that wrote nothing; said for it when its output does not.
+const QString kNothingEncoded = QStringLiteral("Output file is empty, nothing was encoded");
 constexpr int kOutOfMemory = 7;
 
 // The general error message: a plain box with the failure, its component and its number.
@@ -34,6 +37,14 @@ void ShowRunTimeError(const RunTimeError &error)
 QString FileNamePart(const QString &sPath)
 {
     return sPath.mid(sPath.lastIndexOf(QLatin1Char('/')) + 1);
+}
+
+// Some inputs make ffmpeg end with exit code 0 and an empty file (a GIF cut from past the end of
+// the input, from an MP3's cover picture).
+bool HoldsEncodedData(const QString &sPath)
+{
+    const QFileInfo file(sPath);
+    return file.isFile() && file.size() > 0;
 }
 } // namespace
 
@@ -74,14 +85,17 @@ void CVideoConv::StartConversion()
         if (!self)
             return;
         // An encoder that got under way and then failed, or was ended from outside, did not
-        // convert the file: its exit code decides too.
-        if (ReportsEncodingStarted(sOutputs) && objDOS->ExitCode() == 0)
+        // convert the file: its exit code decides too, and so does what it left in the file.
+        const bool bEncoderSucceeded = ReportsEncodingStarted(sOutputs) && objDOS->ExitCode() == 0;
+        if (bEncoderSucceeded && HoldsEncodedData(m_sOutputFile))
             return;
         emit CurrentStatus(kStatusError);
         if (!self)
             return;
-        MsgBox(kErrorConvertingFile + FileNamePart(m_sInputFile) + kCrLf + GetErrorDetail(sOutputs),
-               MsgIcon::Critical);
+        QString sDetail = GetErrorDetail(sOutputs);
+        if (bEncoderSucceeded && !sDetail.contains(kNothingEncoded, Qt::CaseInsensitive))
+            sDetail += kCrLf + kNothingEncoded;
+        MsgBox(kErrorConvertingFile + FileNamePart(m_sInputFile) + kCrLf + sDetail, MsgIcon::Critical);
     } catch (const RunTimeError &error) {
         ShowRunTimeError(error);
     } catch (const std::bad_alloc &) {

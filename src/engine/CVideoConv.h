@@ -32,10 +32,12 @@ public:
     void setParametrs(const QString &sParametrs) { m_sParametrs = sParametrs; }
 
     // Runs the encoder with the current settings and returns when it has finished, failed or
-    // been stopped. A run succeeds when the encoder got under way and then exited by itself with
-    // exit code 0; otherwise CurrentStatus "Error" and the message "Error converting file: ".
+    // been stopped. A run succeeds when the encoder got under way, exited by itself with exit
+    // code 0 and left a non-empty output file; otherwise CurrentStatus "Error" and the message
+    // "Error converting file: ".
     void StartConversion();
-    // Asks a running encoder to stop; does nothing when the job has never run.
+    // Stops a running encoder (a conversion or a file check): it is ended and reaped at once, and
+    // the run then ends as a stopped one. Does nothing when the job has never run.
     void StopConversion();
     // true unless the encoder reports the file as unreadable.
     bool IsFileSupported(const QString &sMediaFile);

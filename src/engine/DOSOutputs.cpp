@@ -1,6 +1,7 @@
 #include "engine/DOSOutputs.h"
 
 #include "common/MessageBox.h"
+#include "platform/ChildExec.h"
 #include "platform/modCommandLine.h"
 
 #include <QCoreApplication>
@@ -121,8 +122,7 @@ QString FindProgram(const QString &sProgram)
 bool DOSOutputs::StartChild()
 {
     const QStringList tokens = SplitCommandLine(m_sCommandLine);
-    // Looked for first, as the loader would: Qt 6.4's QProcess leaves a pipe descriptor open
-    // whenever it fails to run a program.
+    // Looked for first, as the loader would: a name without a folder is found along PATH.
     const QString sProgram = FindProgram(tokens.value(0));
     if (sProgram.isEmpty()) {
         MsgBox(kCommandNotFound, MsgIcon::Critical);
@@ -132,6 +132,13 @@ bool DOSOutputs::StartChild()
     auto process = std::make_unique<QProcess>();
     process->setProcessChannelMode(QProcess::MergedChannels);
     process->setStandardInputFile(QProcess::nullDevice());
+    // The child runs the program itself: it dies with us, and a failed exec leaks nothing.
+    ChildExec exec(sProgram, tokens.mid(1));
+    errno = 0;
+    if (!exec.Prepare(*process)) {
+        MsgBox(kCreatePipeFailed + QString::number(errno), MsgIcon::Critical);
+        return false;
+    }
     // QProcess makes its pipes before it forks: a start that never reached "Starting" failed for
     // want of a pipe (or a descriptor), one that did failed to run the program.
     bool bForked = false;
@@ -141,12 +148,16 @@ bool DOSOutputs::StartChild()
                 bForked = true;
         });
     errno = 0;
-    process->start(sProgram, tokens.mid(1));
+    process->start();
     const int iPipeError = errno;
-    const bool bStarted = bForked && process->waitForStarted(-1);
+    const bool bChildStarted = bForked && process->waitForStarted(-1);
+    const bool bStarted = bChildStarted && exec.ExecError() == 0;
     disconnect(watch);
 
     if (!bStarted) {
+        // A child that could not run the program exits at once: reap it.
+        if (bChildStarted)
+            process->waitForFinished(kKillWaitMs);
         process.reset();
         if (!bForked)
             MsgBox(kCreatePipeFailed + QString::number(iPipeError), MsgIcon::Critical);
@@ -184,6 +195,16 @@ DOSOutputs::ReadResult DOSOutputs::ReadPipe(char *buffer, qint64 *n, const QPoin
         if (!self)
             return ReadResult::Failed;
     }
+}
+
+void DOSOutputs::setStopConvert(bool bSet)
+{
+    m_bStopConvert = bSet;
+    // The run notices the flag only when the pump returns to it, and a window event in between
+    // may start a whole new task (Stop and Start clicked in a row): the stopped child must not
+    // run on until then.
+    if (bSet && m_bRunning)
+        CleanUp();
 }
 
 void DOSOutputs::CleanUp()

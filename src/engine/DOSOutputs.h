@@ -13,7 +13,8 @@ extern const QString kCancelledNotice; // "Cancelled"
 // Runs one console command line as a hidden child process and hands everything it writes to the
 // owner piece by piece while it runs. Standard output and standard error arrive merged on one
 // pipe; standard input is closed. The command line is one text split by the Windows rules
-// (platform/modCommandLine.h).
+// (platform/modCommandLine.h). The child dies with the program, however the program ends
+// (platform/ChildExec.h).
 //
 // Everything runs on the calling (window) thread: ExecuteCommand pumps the event loop while it
 // waits, so any window event, including a stop request, CleanUp or the destruction of this
@@ -44,8 +45,10 @@ public:
     // short grace), reaps it and closes the pipe. Safe at any time, any number of times.
     void CleanUp();
 
-    // true asks a running ExecuteCommand to stop; it does within one pump of the event loop.
-    void setStopConvert(bool bSet) { m_bStopConvert = bSet; }
+    // true stops a running ExecuteCommand: the child is ended and reaped at once (as CleanUp
+    // does), whatever runs next inside the pump, and the run then ends as a stopped one. A run
+    // started later begins with the flag cleared.
+    void setStopConvert(bool bSet);
 
     // How the last child ended: its exit code when it ran to its end and exited by itself, -1
     // while it runs, when it was stopped, ended by CleanUp, crashed, or never started.

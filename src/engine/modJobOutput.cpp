@@ -61,6 +61,31 @@ QString LastLineWithText(const QString &sText)
     return QString();
 }
 
+// The text as a terminal shows it: a CR without a LF after it returns to the start of the line,
+// so of a run of progress lines each ended by such a CR only the last one stays in view. A
+// segment that ends right at a CR overwrites nothing when nothing follows it on its line.
+QString FoldOverwrittenLines(const QString &sText)
+{
+    QString sFolded;
+    sFolded.reserve(sText.size());
+    qsizetype iStart = 0;
+    while (iStart < sText.size()) {
+        const qsizetype iLineFeed = sText.indexOf(QLatin1Char('\n'), iStart);
+        const qsizetype iNext = iLineFeed < 0 ? sText.size() : iLineFeed + 1;
+        qsizetype iBodyEnd = iLineFeed < 0 ? sText.size() : iLineFeed;
+        if (iLineFeed >= 0 && iBodyEnd > iStart && sText.at(iBodyEnd - 1) == QLatin1Char('\r'))
+            --iBodyEnd; // CR LF is one line break
+        QStringView kept;
+        const QStringView body = QStringView(sText).mid(iStart, iBodyEnd - iStart);
+        for (const QStringView segment : body.tokenize(QLatin1Char('\r'), Qt::SkipEmptyParts))
+            kept = segment;
+        sFolded += kept;
+        sFolded += QStringView(sText).mid(iBodyEnd, iNext - iBodyEnd);
+        iStart = iNext;
+    }
+    return sFolded;
+}
+
 bool OnlyBlanks(const QString &sText)
 {
     for (const QChar c : sText) {
@@ -110,10 +135,10 @@ QString GetErrorDetail(const QString &sOutputs)
         return QString();
     const int iStreamMapping = sOutputs.indexOf(kStreamMappingMark, 0, Qt::CaseInsensitive);
     if (iStreamMapping >= 0)
-        return AfterLineBreaks(sOutputs, iStreamMapping, kStreamMappingBreaks);
+        return FoldOverwrittenLines(AfterLineBreaks(sOutputs, iStreamMapping, kStreamMappingBreaks));
     const int iInput = sOutputs.indexOf(kInputMark, 0, Qt::CaseInsensitive);
     if (iInput >= 0)
-        return AfterLineBreaks(sOutputs, iInput, kInputBreaks);
+        return FoldOverwrittenLines(AfterLineBreaks(sOutputs, iInput, kInputBreaks));
     if (sOutputs.contains(kBuiltOnMark, Qt::CaseInsensitive))
         return QString();
     return LastLineWithText(sOutputs);

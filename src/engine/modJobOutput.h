@@ -33,5 +33,7 @@ QList<JobNotice> ReadOutputChunk(const QString &sCommandOutputs, float fFileTime
 // line and the two stream lines under it, after "Input #" four line breaks; empty for empty
 // output, output of blanks only and output with only the banner ("built on"); otherwise the last
 // line that holds anything. A line break is a LF with or without a CR before it; running out of
-// line breaks starts again from the beginning of the text.
+// line breaks starts again from the beginning of the text. The part cut out is then shown as a
+// terminal shows it: of the segments of a line that CRs without a LF after them separate (the
+// encoder's progress lines), only the last one that is not empty stays.
 QString GetErrorDetail(const QString &sOutputs);

@@ -200,24 +200,30 @@ TEST(CVideoConv, EncoderThatFailsAfterGettingUnderWayIsAFailure)
     EXPECT_TRUE(sMessage.contains(QStringLiteral("width not divisible by 2"))) << qPrintable(sMessage);
 }
 
-TEST(CVideoConv, SuccessNeedsTheStartMarkAndExitCodeZero)
+TEST(CVideoConv, SuccessNeedsTheStartMarkExitCodeZeroAndAnOutput)
 {
     QTemporaryDir temp;
     ASSERT_TRUE(temp.isValid());
     ProgramFolder program(temp.path());
+    // The fake encoders write "data" into the output (their last argument) where they say so.
+    const QString sWriteOutput = QStringLiteral("for last; do :; done; echo data > \"$last\"; ");
     struct Case {
         QString sScript;
         bool bSucceeds;
     };
     const QList<Case> cases{
-        {QStringLiteral("echo 'Press [q] to stop, [?] for help'; exit 0"), true},
-        {QStringLiteral("printf 'PRESS [Q] TO STOP ENCODING\\r\\n'; exit 0"), true},
-        {QStringLiteral("echo 'Press [q] to stop, [?] for help'; echo 'Conversion failed!'; exit 1"), false},
-        {QStringLiteral("echo 'Press [q] to stop, [?] for help'; kill -SEGV $$"), false},
-        {QStringLiteral("echo 'Output written'; exit 0"), false},
+        {sWriteOutput + QStringLiteral("echo 'Press [q] to stop, [?] for help'; exit 0"), true},
+        {sWriteOutput + QStringLiteral("printf 'PRESS [Q] TO STOP ENCODING\\r\\n'; exit 0"), true},
+        {sWriteOutput + QStringLiteral("echo 'Press [q] to stop, [?] for help'; echo 'Conversion failed!'; exit 1"),
+         false},
+        {sWriteOutput + QStringLiteral("echo 'Press [q] to stop, [?] for help'; kill -SEGV $$"), false},
+        {sWriteOutput + QStringLiteral("echo 'Output written'; exit 0"), false},
+        {QStringLiteral("echo 'Press [q] to stop, [?] for help'; exit 0"), false},
     };
     for (const Case &c : cases) {
         ASSERT_TRUE(WriteFakeEncoder(temp.path(), c.sScript));
+        // The window reserves the output as an empty file before the encoder runs.
+        ASSERT_TRUE(WriteTextFile(temp.filePath(QStringLiteral("out.mp4")), QByteArray()));
         MsgBoxRecorder boxes;
         CVideoConv job;
         EventLog log(job);
@@ -233,6 +239,15 @@ TEST(CVideoConv, SuccessNeedsTheStartMarkAndExitCodeZero)
             EXPECT_EQ(boxes.Messages().size(), 1) << qPrintable(c.sScript);
         }
     }
+    // An empty output is named as the cause when the encoder did not name it.
+    MsgBoxRecorder emptyBoxes;
+    CVideoConv emptyJob;
+    emptyJob.setInputFile(QStringLiteral("/videos/in.avi"));
+    emptyJob.setOutputFile(temp.filePath(QStringLiteral("out.mp4")));
+    emptyJob.StartConversion();
+    EXPECT_EQ(emptyBoxes.Texts(), QStringList{kErrorConverting + QStringLiteral("in.avi\r\nPress [q] to stop, [?] for "
+                                                                               "help\r\nOutput file is empty, "
+                                                                               "nothing was encoded")});
     // The encoder's last word is the detail when its output has no landmark.
     ASSERT_TRUE(WriteFakeEncoder(temp.path(), QStringLiteral("echo 'Press [q] to stop'; echo 'Conversion failed!'; exit 1")));
     MsgBoxRecorder boxes;
@@ -242,6 +257,33 @@ TEST(CVideoConv, SuccessNeedsTheStartMarkAndExitCodeZero)
     EXPECT_EQ(boxes.Texts(), QStringList{kErrorConverting + QStringLiteral("in.avi\r\nConversion failed!")});
 }
 
+TEST(CVideoConv, RealEncoderThatWritesNothingFailsTheJob)
+{
+    QTemporaryDir temp;
+    ASSERT_TRUE(temp.isValid());
+    const QString sInput = temp.filePath(QStringLiteral("short.mp4"));
+    const QString sOutput = temp.filePath(QStringLiteral("short.gif"));
+    ASSERT_TRUE(TestMedia::MakeClip(sInput, 1.0));
+    ASSERT_TRUE(WriteTextFile(sOutput, QByteArray()));
+
+    // A cut that starts after the input's end: ffmpeg 5.1 exits 0 and leaves the GIF empty.
+    MsgBoxRecorder boxes;
+    CVideoConv job;
+    EventLog log(job);
+    job.setInputFile(sInput);
+    job.setOutputFile(sOutput);
+    job.setFileTimeLength(2.0f);
+    job.setParametrs(QStringLiteral("-ss 5 -t 2 -y"));
+    job.StartConversion();
+
+    EXPECT_EQ(log.Statuses().last(), QStringLiteral("status:Error"));
+    ASSERT_EQ(boxes.Messages().size(), 1);
+    const QString sMessage = boxes.Messages()[0].sText;
+    EXPECT_TRUE(sMessage.startsWith(kErrorConverting + QStringLiteral("short.mp4\r\n"))) << qPrintable(sMessage);
+    EXPECT_TRUE(sMessage.contains(QStringLiteral("Output file is empty, nothing was encoded"))) << qPrintable(sMessage);
+    EXPECT_EQ(boxes.Messages()[0].icon, MsgIcon::Critical);
+}
+
 TEST(CVideoConv, EncoderGetsThePathsExactly)
 {
     QTemporaryDir temp;
@@ -249,10 +291,12 @@ TEST(CVideoConv, EncoderGetsThePathsExactly)
     // The fake encoder writes its arguments, one to a line, into the program folder.
     const QString sFolder = temp.filePath(QStringLiteral("my program"));
     ProgramFolder program(sFolder);
-    ASSERT_TRUE(WriteFakeEncoder(
-        sFolder, QStringLiteral("printf '[%s]\\n' \"$@\" > \"$(dirname \"$0\")/args.txt\"; echo 'Press [q] to stop'")));
+    ASSERT_TRUE(WriteFakeEncoder(sFolder, QStringLiteral("printf '[%s]\\n' \"$@\" > \"$(dirname \"$0\")/args.txt\"; "
+                                                       "for last; do :; done; echo data > \"$last\"; "
+                                                       "echo 'Press [q] to stop'")));
     const QString sInput = QStringLiteral("/videos/say \"hi\" \\ there\\");
     const QString sOutput = temp.filePath(QStringLiteral("Cut Files/a\"b.mp4"));
+    ASSERT_TRUE(QDir().mkpath(temp.filePath(QStringLiteral("Cut Files"))));
     const auto ArgumentsSeen = [&sFolder] {
         QFile args(sFolder + QStringLiteral("/args.txt"));
         return args.open(QIODevice::ReadOnly) ? QString::fromUtf8(args.readAll()) : QString();

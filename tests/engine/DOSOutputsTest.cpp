@@ -3,11 +3,16 @@
 #include "EngineTestSupport.h"
 #include "platform/modCommandLine.h"
 #include "support/MsgBoxRecorder.h"
+#include "support/TestMedia.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QPointer>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QTimer>
+#include <csignal>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -230,6 +235,41 @@ TEST(DOSOutputs, StopKillsAChildThatIgnoresTerminate)
     EXPECT_FALSE(ProcessExists(iPid));
 }
 
+TEST(DOSOutputs, StopEndsTheChildAtOnceWhenAnotherRunStartsInsideThePump)
+{
+    // Stop and Start clicked in a row: the second run begins before the stopped one's pump
+    // returns to it, and lasts longer than the stop may take.
+    DOSOutputs first;
+    DOSOutputs second;
+    ChunkLog log(first);
+    qint64 iFirstPid = 0;
+    qint64 iGoneAfterMs = -1;
+    QString sSecond;
+    QObject::connect(&first, &DOSOutputs::ReceiveOutputs, &first, [&](const QString &sChunk) {
+        if (iFirstPid != 0 || !sChunk.contains(QStringLiteral("pid=")))
+            return;
+        iFirstPid = ChildPid(sChunk);
+        QElapsedTimer sinceStop;
+        sinceStop.start();
+        first.setStopConvert(true);
+        while (ProcessExists(iFirstPid) && sinceStop.elapsed() < 100)
+            ::usleep(1000);
+        if (!ProcessExists(iFirstPid))
+            iGoneAfterMs = sinceStop.elapsed();
+        sSecond = second.ExecuteCommand(Child(QStringLiteral("write 3000")));
+    });
+
+    EXPECT_EQ(first.ExecuteCommand(Child(QStringLiteral("stream"))), QString());
+
+    ASSERT_GT(iFirstPid, 0);
+    EXPECT_GE(iGoneAfterMs, 0) << "the stopped child still ran 100 ms after the stop";
+    EXPECT_EQ(sSecond, NumberedLines(3000));
+    EXPECT_EQ(second.ExitCode(), 0);
+    EXPECT_EQ(log.chunks.last(), QStringLiteral("Cancelled"));
+    EXPECT_EQ(first.ExitCode(), -1);
+    EXPECT_TRUE(OurChildren().isEmpty());
+}
+
 TEST(DOSOutputs, CleanUpFromInsideThePumpEndsTheRunWithTheTextSoFar)
 {
     DOSOutputs runner;
@@ -317,6 +357,19 @@ TEST(DOSOutputs, NoDescriptorOrChildIsLeftAfterAHundredRuns)
         if (sChunk.contains(QStringLiteral("tick 1\n")))
             runner.setStopConvert(true);
     });
+    // Programs that exist but cannot run: a bad interpreter line, bytes that are no program.
+    QTemporaryDir temp;
+    ASSERT_TRUE(temp.isValid());
+    const QString sBadInterpreter = temp.filePath(QStringLiteral("bad interpreter"));
+    const QString sNoProgram = temp.filePath(QStringLiteral("no program"));
+    for (const auto &[sPath, content] : {std::pair{sBadInterpreter, QByteArrayLiteral("#!/nonexistent/sh\n")},
+                                         std::pair{sNoProgram, QByteArrayLiteral("\x7f" "ELF garbage\n")}}) {
+        QFile file(sPath);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(content);
+        file.close();
+        ASSERT_TRUE(file.setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    }
     // One run first, so that what Qt keeps open for good is open already.
     runner.ExecuteCommand(Child(QStringLiteral("exit 0")));
     const int iDescriptors = OpenDescriptors();
@@ -331,17 +384,42 @@ TEST(DOSOutputs, NoDescriptorOrChildIsLeftAfterAHundredRuns)
         case 1:
             EXPECT_EQ(runner.ExecuteCommand(Child(QStringLiteral("stream"))), QString());
             break;
-        case 2:
-            runner.ExecuteCommand(QStringLiteral("/nonexistent/ffmpeg"));
+        case 2: {
+            const QString sCannotRun[] = {QStringLiteral("/nonexistent/ffmpeg"), QuoteArgument(sBadInterpreter),
+                                          QuoteArgument(sNoProgram)};
+            EXPECT_EQ(runner.ExecuteCommand(sCannotRun[(i / 4) % 3] + QStringLiteral(" -i x")), QString());
             ++iMissing;
             break;
+        }
         default:
             EXPECT_EQ(runner.ExecuteCommand(Child(QStringLiteral("silent"))), QString());
         }
     }
     EXPECT_EQ(OpenDescriptors(), iDescriptors);
     EXPECT_TRUE(OurChildren().isEmpty());
-    EXPECT_EQ(boxes.Messages().size(), iMissing);
+    EXPECT_EQ(boxes.Texts(), QStringList(iMissing, kCommandNotFound));
+}
+
+TEST(DOSOutputs, ChildDiesWithAProgramThatIsKilled)
+{
+    // A program killed outright cleans nothing up; its child must not run on without it.
+    QProcess host;
+    host.start(TestMedia::BinDir() + QStringLiteral("/engine_runner_host"), {Child(QStringLiteral("sleep 20000"))});
+    ASSERT_TRUE(host.waitForStarted());
+    QByteArray hostOutput;
+    while (ChildPid(QString::fromLatin1(hostOutput)) == 0 && host.waitForReadyRead(5000))
+        hostOutput += host.readAll();
+    const qint64 iPid = ChildPid(QString::fromLatin1(hostOutput));
+    ASSERT_GT(iPid, 0);
+    ASSERT_TRUE(ProcessRuns(iPid));
+
+    ::kill(static_cast<pid_t>(host.processId()), SIGKILL);
+    ASSERT_TRUE(host.waitForFinished());
+    QElapsedTimer sinceKill;
+    sinceKill.start();
+    while (ProcessRuns(iPid) && sinceKill.elapsed() < 5000)
+        ::usleep(10000);
+    EXPECT_FALSE(ProcessRuns(iPid)) << "the child outlived the program that started it";
 }
 
 TEST(DOSOutputs, PipeFailureIsReportedWithTheSystemErrorCode)

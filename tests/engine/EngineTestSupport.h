@@ -21,6 +21,10 @@ qint64 ChildPid(const QString &sOutputs);
 // Whether a process with that pid still exists; a zombie still does.
 bool ProcessExists(qint64 iPid);
 
+// Whether a process with that pid is still alive: it exists and is no zombie (an orphan is reaped
+// by whoever adopted it, which may take its time).
+bool ProcessRuns(qint64 iPid);
+
 // The pids of this process's children, zombies included.
 QList<qint64> OurChildren();
 

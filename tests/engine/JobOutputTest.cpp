@@ -180,6 +180,39 @@ TEST(JobOutput, ErrorDetailRunsOutOfLineBreaksOrLandmarks)
     EXPECT_EQ(GetErrorDetail(QStringLiteral("\n\r\n")), QString());
 }
 
+// A cut onto a full disk as ffmpeg 5.1 wrote it (shortened: fewer progress lines, the encoder's
+// statistics left out): every progress line ends in a lone CR, the complaint follows the last.
+const QString kFullDiskRun = QStringLiteral(
+    "Stream mapping:\n"
+    "  Stream #0:0 -> #0:0 (h264 (native) -> h264 (libx264))\n"
+    "  Stream #0:1 -> #0:1 (aac (native) -> vorbis (libvorbis))\n"
+    "Press [q] to stop, [?] for help\n"
+    "Output #0, matroska, to '/media/full/cut.mkv':\n"
+    "frame=    1 fps=0.0 q=0.0 size=       4kB time=00:00:00.01 bitrate=2441.1kbits/s speed=1.69x    \r"
+    "frame=   49 fps=0.0 q=28.0 size=       4kB time=00:00:01.96 bitrate=  17.4kbits/s speed=17.1x    \r"
+    "frame=  292 fps=186 q=28.0 size=     180kB time=00:00:11.69 bitrate= 126.4kbits/s speed=7.43x    \r"
+    "av_interleaved_write_frame(): No space left on device\n"
+    "    Last message repeated 50 times\n"
+    "Error writing trailer of /media/full/cut.mkv: No space left on device\n"
+    "frame=  296 fps=168 q=-1.0 Lsize=     380kB time=00:00:11.88 bitrate= 262.0kbits/s speed=6.75x    \n"
+    "Conversion failed!\n");
+
+TEST(JobOutput, ErrorDetailShowsProgressLinesAsATerminalDoes)
+{
+    EXPECT_EQ(GetErrorDetail(kFullDiskRun),
+              QStringLiteral("\nPress [q] to stop, [?] for help\n"
+                             "Output #0, matroska, to '/media/full/cut.mkv':\n"
+                             "av_interleaved_write_frame(): No space left on device\n"
+                             "    Last message repeated 50 times\n"
+                             "Error writing trailer of /media/full/cut.mkv: No space left on device\n"
+                             "frame=  296 fps=168 q=-1.0 Lsize=     380kB time=00:00:11.88 bitrate= 262.0kbits/s "
+                             "speed=6.75x    \n"
+                             "Conversion failed!\n"));
+    // CR LF stays one line break; a run that was cut off keeps its last progress line.
+    EXPECT_EQ(GetErrorDetail(QStringLiteral("Input #0\r\n1\r\n2\r\n3\r\nframe=1 \rframe=2 \r\r\nframe=3 \rframe=4 \r")),
+              QStringLiteral("\nframe=2 \r\nframe=4 "));
+}
+
 TEST(EncoderContract, CommandLinesKeepTheirLetters)
 {
     {

@@ -4,8 +4,8 @@
 
 #include "slider/Slider.h"
 #include "support/TestMedia.h"
-#include "ui/ComboList.h"
-#include "ui/MyButton.h"
+#include "widgets/ComboList.h"
+#include "widgets/MyButton.h"
 
 #include <QDir>
 #include <QElapsedTimer>

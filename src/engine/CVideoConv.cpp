@@ -12,16 +12,12 @@
 #include <new>
 
 namespace {
-const QString kStatusStarting = QStringLiteral("Starting...");
-const QString kStatusError = QStringLiteral("Error");
 const QString kErrorConvertingFile = QStringLiteral("Error converting file: ");
 const QString kErrorOccured = QStringLiteral("Error Occured:");
 const QString kCrLf = QStringLiteral("\r\n");
 const QString kFieldSeparator = QStringLiteral(" - ");
 const QString kComponent = QStringLiteral("CVideoConv");
 const QString kOutOfMemoryText = QStringLiteral("Out of memory");
-// ffmpeg's own words for a run that wrote nothing; said for it when its output does not.
-const QString kNothingEncoded = QStringLiteral("Output file is empty, nothing was encoded");
 constexpr int kOutOfMemory = 7;
 
 // The general error message: a plain box with the failure, its component and its number.
@@ -93,8 +89,8 @@ void CVideoConv::StartConversion()
         if (!self)
             return;
         QString sDetail = GetErrorDetail(sOutputs);
-        if (bEncoderSucceeded && !sDetail.contains(kNothingEncoded, Qt::CaseInsensitive))
-            sDetail += kCrLf + kNothingEncoded;
+        if (bEncoderSucceeded && !sDetail.contains(kNothingEncodedMark, Qt::CaseInsensitive))
+            sDetail += kCrLf + kNothingEncodedMark;
         MsgBox(kErrorConvertingFile + FileNamePart(m_sInputFile) + kCrLf + sDetail, MsgIcon::Critical);
     } catch (const RunTimeError &error) {
         ShowRunTimeError(error);

@@ -31,6 +31,12 @@ const QString kInvalidDataMark = QStringLiteral("Invalid data found when process
 const QString kStreamMappingMark = QStringLiteral("Stream mapping:");
 const QString kInputMark = QStringLiteral("Input #");
 const QString kBuiltOnMark = QStringLiteral("built on");
+const QString kNothingEncodedMark = QStringLiteral("Output file is empty, nothing was encoded");
+
+const QString kStatusStarting = QStringLiteral("Starting...");
+const QString kStatusError = QStringLiteral("Error");
+const QString kStatusUnknownFormat = QStringLiteral("Unknown format");
+const QString kSecondsConverted = QStringLiteral(" Seconds Converted");
 
 namespace {
 const QString kBlank = QStringLiteral(" ");

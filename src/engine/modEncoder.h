@@ -39,6 +39,16 @@ extern const QString kStreamMappingMark;
 extern const QString kInputMark;
 extern const QString kBuiltOnMark;
 
+// ffmpeg's word for a run that exited 0 without writing anything.
+extern const QString kNothingEncodedMark; // "Output file is empty, nothing was encoded"
+
+// The job's status texts (CVideoConv::CurrentStatus), which the window acts on. A stopped run
+// reports the runner's notice, kCancelledNotice ("Cancelled").
+extern const QString kStatusStarting;      // "Starting...": the encoder is about to start
+extern const QString kStatusError;         // "Error": the conversion failed; its output is no result
+extern const QString kStatusUnknownFormat; // "Unknown format": the encoder cannot read the input
+extern const QString kSecondsConverted;    // " Seconds Converted", after the time text
+
 // The encoder's path: the program's folder, "/", kEncoderProgram.
 QString EncoderPath();
 

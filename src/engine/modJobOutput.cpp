@@ -7,9 +7,6 @@
 
 #include <QRegularExpression>
 
-const QString kStatusUnknownFormat = QStringLiteral("Unknown format");
-const QString kSecondsConverted = QStringLiteral(" Seconds Converted");
-
 namespace {
 constexpr int kStreamMappingBreaks = 3; // the marker's line and the two stream lines under it
 constexpr int kInputBreaks = 4;

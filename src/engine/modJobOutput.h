@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/modEncoder.h"
+
 #include <QList>
 #include <QString>
 
@@ -13,10 +15,6 @@ struct JobNotice {
     QString sStatus;      // Kind::Status
     short iProgress = 0;  // Kind::Progress
 };
-
-// Status lines of the job.
-extern const QString kStatusUnknownFormat; // "Unknown format"
-extern const QString kSecondsConverted;    // " Seconds Converted", after the time text
 
 // The notices that one chunk of output gives, in the order they are raised:
 // - a chunk with an unreadable-input mark: the status "Unknown format", then progress -1;

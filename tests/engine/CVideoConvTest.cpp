@@ -2,6 +2,7 @@
 
 #include "EngineTestSupport.h"
 #include "common/AppPath.h"
+#include "common/ScopedOverride.h"
 #include "support/MsgBoxRecorder.h"
 #include "support/TestMedia.h"
 
@@ -40,12 +41,10 @@ struct EventLog {
 // A program folder of the test's own; the real one comes back at the end.
 class ProgramFolder {
 public:
-    explicit ProgramFolder(const QString &sFolder) : m_sFolder(sFolder)
+    explicit ProgramFolder(const QString &sFolder)
+        : m_sFolder(sFolder), m_made(QDir().mkpath(sFolder)), m_override(SetAppPathForTests, sFolder)
     {
-        QDir().mkpath(sFolder);
-        SetAppPathForTests(sFolder);
     }
-    ~ProgramFolder() { SetAppPathForTests(QString()); }
     // The real encoder, linked into this folder.
     bool LinkRealEncoder() const
     {
@@ -54,6 +53,8 @@ public:
 
 private:
     QString m_sFolder;
+    bool m_made;
+    ScopedOverride m_override;
 };
 
 bool WriteTextFile(const QString &sPath, const QByteArray &text)

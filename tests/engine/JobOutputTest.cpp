@@ -3,6 +3,7 @@
 #include "engine/modJobOutput.h"
 
 #include "common/AppPath.h"
+#include "common/ScopedOverride.h"
 
 #include <gtest/gtest.h>
 
@@ -70,10 +71,6 @@ const QString kOldFailedRun = QStringLiteral(
     "  Stream #0.1 -> #0.1\r\n"
     "Error while opening codec for output stream #0.1 - maybe incorrect parameters such as bit_rate, rate, width or height\r\n");
 
-struct ProgramFolder {
-    explicit ProgramFolder(const QString &sFolder) { SetAppPathForTests(sFolder); }
-    ~ProgramFolder() { SetAppPathForTests(QString()); }
-};
 } // namespace
 
 TEST(JobOutput, OldProgressReportsPlainSeconds)
@@ -216,7 +213,7 @@ TEST(JobOutput, ErrorDetailShowsProgressLinesAsATerminalDoes)
 TEST(EncoderContract, CommandLinesKeepTheirLetters)
 {
     {
-        ProgramFolder folder(QStringLiteral("/opt/clipwright"));
+        const ScopedOverride folder(SetAppPathForTests, QStringLiteral("/opt/clipwright"));
         EXPECT_EQ(EncoderPath(), QStringLiteral("/opt/clipwright/ffmpeg"));
         EXPECT_EQ(ProbeCommandLine(QStringLiteral("/home/me/My Videos/a.avi")),
                   QStringLiteral("/opt/clipwright/ffmpeg -i \"/home/me/My Videos/a.avi\""));
@@ -232,7 +229,7 @@ TEST(EncoderContract, CommandLinesKeepTheirLetters)
                   QStringLiteral("/opt/clipwright/ffmpeg -i \"/v/say \\\"hi\\\".avi\""));
     }
     {
-        ProgramFolder folder(QStringLiteral("/opt/clip wright/"));
+        const ScopedOverride folder(SetAppPathForTests, QStringLiteral("/opt/clip wright/"));
         EXPECT_EQ(ProbeCommandLine(QStringLiteral("/v/a.avi")),
                   QStringLiteral("\"/opt/clip wright/ffmpeg\" -i \"/v/a.avi\""));
     }

@@ -1,19 +1,14 @@
 #include "CatalogueFolder.h"
 
 #include "common/AppPath.h"
+#include "common/ScopedOverride.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
 
-CatalogueFolder::CatalogueFolder()
+CatalogueFolder::CatalogueFolder() : m_programFolder(SetAppPathForTests, m_dir.path())
 {
     EXPECT_TRUE(m_dir.isValid());
-    SetAppPathForTests(m_dir.path());
-}
-
-CatalogueFolder::~CatalogueFolder()
-{
-    SetAppPathForTests(QString());
 }
 
 void CatalogueFolder::Write(const QString &sFileName, const QStringList &lines) const

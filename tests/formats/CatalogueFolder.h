@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/ScopedOverride.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -10,7 +12,6 @@
 class CatalogueFolder {
 public:
     CatalogueFolder();
-    ~CatalogueFolder();
     CatalogueFolder(const CatalogueFolder &) = delete;
     CatalogueFolder &operator=(const CatalogueFolder &) = delete;
 
@@ -21,6 +22,7 @@ public:
 
 private:
     QTemporaryDir m_dir;
+    ScopedOverride m_programFolder;
 };
 
 // The lines of a presets.xml or codecs.xml record, indented as the shipped files are.

@@ -1,6 +1,7 @@
 // From the format choice to a real file: the selection and the format panel's texts through
 // GetParamaters, " -y", and an encoder job running the program folder's ffmpeg.
 #include "common/AppPath.h"
+#include "common/ScopedOverride.h"
 #include "engine/CVideoConv.h"
 #include "formats/MemoryList.h"
 #include "formats/PresetLists.h"
@@ -25,8 +26,6 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(m_dir.isValid());
-        // The build's program folder holds the catalogues and the encoder link.
-        SetAppPathForTests(TestMedia::BinDir());
         LoadPresets(m_tables, m_cmbCategory);
         LoadCodecs(m_tables, m_cmbCVCodec, m_cmbCACodec);
         ASSERT_TRUE(m_recorder.Messages().isEmpty());
@@ -35,7 +34,8 @@ protected:
         ASSERT_TRUE(TestMedia::MakeClip(m_sInput, 6.0));
     }
 
-    void TearDown() override { SetAppPathForTests(QString()); }
+    // The build's program folder holds the catalogues and the encoder link.
+    const ScopedOverride m_programFolder{SetAppPathForTests, TestMedia::BinDir()};
 
     // Runs a job as the cut task does and returns what ffprobe finds in its output.
     TestMedia::ProbeResult Cut(const FormatChoice &choice, const QString &sOutputName)

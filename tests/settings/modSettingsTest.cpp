@@ -1,6 +1,7 @@
 #include "settings/modSettings.h"
 
 #include "common/RunTimeError.h"
+#include "common/ScopedOverride.h"
 #include "settings/CRegister.h"
 #include "settings/SettingsControls.h"
 
@@ -106,12 +107,10 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(m_dir.isValid());
-        SetRegistryFolderForTests(m_dir.path());
     }
     void TearDown() override
     {
         QFile::setPermissions(RegistryFile(HKEY_LOCAL_MACHINE), QFile::ReadOwner | QFile::WriteOwner);
-        SetRegistryFolderForTests(QString());
     }
 
     static QString Stored(const QString &sName)
@@ -125,6 +124,7 @@ protected:
 
     static inline const QString kSection = QStringLiteral("Software\\Orvanta Clipwright\\Settings");
     QTemporaryDir m_dir;
+    const ScopedOverride m_registryFolder{SetRegistryFolderForTests, m_dir.path()};
 };
 
 const QStringList kValueNames{"optOtherFolder", "optSameFolder", "txtOutPath",       "optFormat",

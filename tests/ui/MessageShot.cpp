@@ -5,6 +5,7 @@
 #include "engine/modJobOutput.h"
 #include "ui/QtMessageBox.h"
 #include "ui/frmMain.h"
+#include "ui/modWindowPlace.h"
 
 #include <QApplication>
 #include <QFile>
@@ -31,8 +32,7 @@ int main(int argc, char **argv)
     InstallQtMsgBoxHandler();
 
     frmMain window;
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        window.move(screen->availableGeometry().center() - window.rect().center());
+    PlaceOnScreen(window);
     window.show();
 
     bool bSaved = false;

@@ -340,7 +340,7 @@ TEST_F(TaskChecks, TheThreeRefusals)
     EXPECT_EQ(m_iPowerOffs, 0);
 }
 
-TEST_F(TaskChecks, AMissingParentFolderEndsTheTaskWithoutAMessage)
+TEST_F(TaskChecks, AnOutputFolderThatCannotBeMadeIsSaidAndTheTaskIsNotShownAsDone)
 {
     frmMain &w = Start();
     w.show();
@@ -348,10 +348,14 @@ TEST_F(TaskChecks, AMissingParentFolderEndsTheTaskWithoutAMessage)
     w.chkShutdown->setChecked(true);
     AddThroughDialog(w, m_sClip);
     Mark(w, 30, 90);
+    // As a task before this one left it.
+    w.lblProgress->show();
+    w.progress->show();
     QTest::mouseClick(w.cmdConvert, Qt::LeftButton);
 
-    EXPECT_TRUE(m_messages.Messages().isEmpty()) << m_messages.Texts().join("\n").toStdString();
-    // No encoder ran: the task display never appeared; the usual end steps ran.
+    EXPECT_EQ(m_messages.Texts(), QStringList{"Output Folder is not exist and can not be created."});
+    EXPECT_EQ(m_messages.Messages()[0].icon, MsgIcon::Critical);
+    // No encoder ran: the task display is hidden; the usual end steps ran.
     EXPECT_FALSE(w.lblProgress->isVisible());
     EXPECT_FALSE(w.progress->isVisible());
     EXPECT_EQ(w.cmdConvert->Caption(), "Start");
@@ -366,6 +370,7 @@ TEST_F(TaskChecks, AMissingParentFolderEndsTheTaskWithoutAMessage)
     m_graphs.log.clear();
     w.optFormat[1]->setChecked(true);
     w.txtCVBitrate->clear(); // the custom format cannot be built: nothing to cut with
+    m_messages.Clear();
     QTest::mouseClick(w.cmdConvert, Qt::LeftButton);
     EXPECT_TRUE(QFileInfo(m_work.filePath("Cut Files")).isDir());
     ASSERT_EQ(m_messages.Messages().size(), 1);

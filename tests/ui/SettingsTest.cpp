@@ -2,6 +2,7 @@
 
 #include "platform/modRegistry.h"
 #include "settings/CRegister.h"
+#include "settings/modSettings.h"
 #include "ui/ComboList.h"
 #include "ui/MyButton.h"
 #include "ui/MyFrame.h"
@@ -91,8 +92,7 @@ protected:
     {
         EXPECT_TRUE(w.optOtherFolder->isChecked());
         EXPECT_FALSE(w.optSameFolder->isChecked());
-        EXPECT_EQ(w.txtOutPath->text(),
-                  QDir(QStandardPaths::writableLocation(QStandardPaths::MoviesLocation)).filePath("Cut Files"));
+        EXPECT_EQ(w.txtOutPath->text(), DefaultOutputFolder());
         EXPECT_TRUE(w.txtOutPath->isEnabled());
         EXPECT_TRUE(w.cmdBrowse->isEnabled());
         EXPECT_TRUE(w.optFormat[0]->isChecked());

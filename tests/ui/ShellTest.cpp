@@ -11,6 +11,7 @@
 #include "ui/PictureBox.h"
 #include "ui/modControlColors.h"
 #include "ui/modVersion.h"
+#include "ui/modWindowPlace.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -21,6 +22,7 @@
 #include <QProgressBar>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -474,6 +476,25 @@ TEST_F(Shell, TheKeyboardReachesOnlyTheControlsInSight)
     w.cmdAbout_Click();
     RunSlide();
     EXPECT_EQ(TabStops(QApplication::focusWidget()).join(' '), "cmdCloseHelp");
+}
+
+TEST(WindowPlace, TheTopLeftCornerStaysOnTheScreensAvailableArea)
+{
+    // Centred where the window fits.
+    EXPECT_EQ(WindowPosition(QRect(0, 0, 1280, 1024), QSize(728, 538)), QPoint(276, 243));
+    // Larger than the screen (the window at 2x scaling): at the corner, not at (-88,-26).
+    EXPECT_EQ(WindowPosition(QRect(0, 0, 1280, 1024), QSize(1456, 1076)), QPoint(0, 0));
+    // An area right of a dock and below a panel; wider only.
+    EXPECT_EQ(WindowPosition(QRect(64, 32, 1216, 992), QSize(1456, 600)), QPoint(64, 228));
+}
+
+TEST_F(Shell, TheWindowIsPlacedOnItsScreen)
+{
+    frmMain &w = Start();
+    PlaceOnScreen(w);
+    const QRect available = w.screen()->availableGeometry();
+    EXPECT_EQ(w.pos(), WindowPosition(available, w.frameGeometry().size()));
+    EXPECT_TRUE(available.contains(w.frameGeometry().topLeft()));
 }
 
 TEST_F(Shell, CloseRefusesWhileATaskRuns)

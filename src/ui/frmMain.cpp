@@ -177,10 +177,7 @@ void frmMain::MoveFrame(const QString &sDirection)
         lMoveStep = kUpStep;
         lMoveInterval = kUpInterval;
         sMoveObject = kMoveUp;
-        if (objMovingFrame != nullptr && !objMovingFrame->isEnabled()) {
-            objMovingFrame->setEnabled(true);
-            FocusFirstControl(objMovingFrame);
-        }
+        UnparkPanel();
     } else if (sDirection == kEditFrameDown) {
         lMoveStep = kDownStep;
         lMoveInterval = kDownInterval;
@@ -202,6 +199,7 @@ void frmMain::SlideFrameUp()
     tmrAnimate->setInterval(lMoveInterval);
     if (objMovingFrame == nullptr)
         return;
+    UnparkPanel();
     const int lTop = objMovingFrame->Top();
     if (lTop < kStopAboveTop) {
         tmrAnimate->stop();
@@ -311,6 +309,14 @@ void frmMain::OpenPanel(MyFrame *panel)
     objMovingFrame = panel;
     frMain->setEnabled(false);
     MoveFrame(kEditFrameUp);
+}
+
+void frmMain::UnparkPanel()
+{
+    if (objMovingFrame == nullptr || objMovingFrame->isEnabled())
+        return;
+    objMovingFrame->setEnabled(true);
+    FocusFirstControl(objMovingFrame);
 }
 
 void frmMain::FocusFirstControl(QWidget *area)

@@ -254,6 +254,8 @@ private:
     void ConnectShell();
     // Slides a panel up over the disabled main frame; the keyboard goes with it.
     void OpenPanel(MyFrame *panel);
+    // A parked panel is disabled; the one that slides up takes the keyboard.
+    void UnparkPanel();
     void FocusFirstControl(QWidget *area);
     void ConnectFormatPanel();
 

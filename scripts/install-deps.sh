@@ -8,6 +8,8 @@ PACKAGES=(
   g++ cmake ninja-build pkg-config ccache
   # Qt 6 (Core, Gui, Widgets, OpenGL widgets)
   qt6-base-dev libqt6opengl6-dev libgl-dev
+  # the X11 event of a window destroyed by another program
+  libxcb1-dev
   # video preview
   libmpv-dev
   # the encoder, and ffprobe for the tests

@@ -1,8 +1,9 @@
 #include "ui/QtMessageBox.h"
 #include "ui/frmMain.h"
+#include "ui/modProgramEnd.h"
+#include "ui/modWindowPlace.h"
 
 #include <QApplication>
-#include <QScreen>
 #include <QStyleFactory>
 #include <clocale>
 
@@ -15,9 +16,9 @@ int main(int argc, char **argv)
     InstallQtMsgBoxHandler();
 
     frmMain window;
-    // Without a frame the window manager may not place it: start in the middle of the screen.
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        window.move(screen->availableGeometry().center() - window.rect().center());
+    EndProgramWithWindow(window);
+    // Without a frame the window manager may not place it.
+    PlaceOnScreen(window);
     window.show();
     return app.exec();
 }

@@ -7,6 +7,7 @@
 #include "settings/SettingsControls.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 const QString kSettingsSection = QStringLiteral("Software\\Orvanta Clipwright\\Settings");
@@ -72,9 +73,17 @@ void Write(const QString &sName, const QString &sValue)
 }
 } // namespace
 
+QString UserVideosFolder()
+{
+    // A default folder below a missing Videos folder could not be made (one level only), and the
+    // first Start would do nothing; the home folder is always there.
+    const QString sVideos = QStandardPaths::writableLocation(QStandardPaths::MoviesLocation);
+    return !sVideos.isEmpty() && QFileInfo(sVideos).isDir() ? sVideos : QDir::homePath();
+}
+
 QString DefaultOutputFolder()
 {
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::MoviesLocation)).filePath(kDefaultOutputFolderName);
+    return QDir(UserVideosFolder()).filePath(kDefaultOutputFolderName);
 }
 
 QString OptionStateText(bool bValue)

@@ -26,7 +26,9 @@ void LoadSettingsInto(SettingsControls &controls);
 // it could not be deleted (a store we may not write, or no key).
 bool DeleteSavedSettings();
 
-// The output folder of a first start: "Cut Files" in the user's Videos folder.
+// The user's Videos folder where it exists, else the home folder.
+QString UserVideosFolder();
+// The output folder of a first start: "Cut Files" in UserVideosFolder.
 QString DefaultOutputFolder();
 
 // An option state as it is stored, and back. A text that is no option state throws the

@@ -25,6 +25,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QTimer>
 #include <QUrl>
 #include <QWindow>
@@ -120,6 +121,10 @@ void frmMain::InitWindow()
     frFormats->setLeft(RoundToInt((lMainWidth - frFormats->Width()) / 2.0));
     frAbout->setTop(lMainHeight);
     frAbout->setLeft(RoundToInt((lMainWidth - frAbout->Width()) / 2.0));
+    // Out of sight is not out of reach: a parked panel's controls would still take the focus and
+    // the keys (Space on "Restore Defaults" loses every saved choice). Parked, they are disabled.
+    frFormats->setEnabled(false);
+    frAbout->setEnabled(false);
 
     lblVer->setText(ProgramVersionText());
 
@@ -173,6 +178,7 @@ void frmMain::MoveFrame(const QString &sDirection)
         lMoveStep = kUpStep;
         lMoveInterval = kUpInterval;
         sMoveObject = kMoveUp;
+        UnparkPanel();
     } else if (sDirection == kEditFrameDown) {
         lMoveStep = kDownStep;
         lMoveInterval = kDownInterval;
@@ -194,6 +200,7 @@ void frmMain::SlideFrameUp()
     tmrAnimate->setInterval(lMoveInterval);
     if (objMovingFrame == nullptr)
         return;
+    UnparkPanel();
     const int lTop = objMovingFrame->Top();
     if (lTop < kStopAboveTop) {
         tmrAnimate->stop();
@@ -220,6 +227,12 @@ void frmMain::SlideFrameDown()
     tmrAnimate->stop();
     objMovingFrame->setTop(lWindowHeight);
     frMain->setEnabled(true);
+    objMovingFrame->setEnabled(false);
+    // The keyboard goes back to where it was before the panel came up.
+    if (m_objMainFocus && m_objMainFocus->isEnabled() && m_objMainFocus->isVisible())
+        m_objMainFocus->setFocus(Qt::OtherFocusReason);
+    else
+        FocusFirstControl(frMain);
     picVideoWindow->repaint();
     // Hiding and showing the slider makes it draw itself afresh.
     Slider->hide();
@@ -255,7 +268,9 @@ void frmMain::cmdClose_Click()
 void frmMain::closeEvent(QCloseEvent *event)
 {
     // A close asked for by the system (Alt+F4, the task bar) is never refused. A running task
-    // would go on out of sight, so it ends here: its encoder first, then its unfinished file.
+    // would go on out of sight, so it ends here: its encoder first, then its unfinished file. So
+    // does the check of a file being loaded, which may wait for data for ever.
+    StopFileCheck();
     if (bTaskRunning)
         EndTaskForClose();
     SaveSettings();
@@ -287,9 +302,38 @@ void frmMain::cmdAbout_Click()
 {
     if (tmrAnimate->isActive())
         return;
-    objMovingFrame = frAbout;
+    OpenPanel(frAbout);
+}
+
+void frmMain::OpenPanel(MyFrame *panel)
+{
+    m_objMainFocus = focusWidget();
+    objMovingFrame = panel;
     frMain->setEnabled(false);
     MoveFrame(kEditFrameUp);
+}
+
+void frmMain::UnparkPanel()
+{
+    if (objMovingFrame == nullptr || objMovingFrame->isEnabled())
+        return;
+    objMovingFrame->setEnabled(true);
+    FocusFirstControl(objMovingFrame);
+}
+
+void frmMain::FocusFirstControl(QWidget *area)
+{
+    // Children in the order they were made, which is the order Tab follows. Of a group of
+    // option buttons, Tab reaches the one that is set.
+    const QList<QWidget *> controls = area->findChildren<QWidget *>();
+    for (QWidget *control : controls) {
+        const auto *option = qobject_cast<QRadioButton *>(control);
+        if ((control->focusPolicy() & Qt::TabFocus) && control->isEnabled() && control->isVisibleTo(area) &&
+            (option == nullptr || option->isChecked())) {
+            control->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
 }
 
 void frmMain::cmdCloseHelp_Click()

@@ -252,6 +252,11 @@ private:
     void CreatePresetFrame(MyFrame *frame);
     void CreateCustomFrame(MyFrame *frame);
     void ConnectShell();
+    // Slides a panel up over the disabled main frame; the keyboard goes with it.
+    void OpenPanel(MyFrame *panel);
+    // A parked panel is disabled; the one that slides up takes the keyboard.
+    void UnparkPanel();
+    void FocusFirstControl(QWidget *area);
     void ConnectFormatPanel();
 
     void ConnectPreview();
@@ -265,6 +270,15 @@ private:
 
     // The task that runs now (on the stack of RunTask), nullptr between tasks.
     CutTask *m_pCutTask = nullptr;
+
+    // The control that had the keyboard before a panel came up; it gets it back after.
+    QPointer<QWidget> m_objMainFocus;
+
+    // The encoder's check of the file being loaded, while it runs, and a count of the loads
+    // begun and checks stopped: a load whose check returns to a changed count ends quietly.
+    QPointer<CVideoConv> m_objFileCheck;
+    unsigned m_iLoads = 0;
+    void StopFileCheck();
 
     // The click handling of cmbCategory and cmbOutVCodec. It goes before the lists do.
     std::unique_ptr<PresetLists> objPresetLists;

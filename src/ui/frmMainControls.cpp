@@ -2,6 +2,7 @@
 #include "ui/frmMain.h"
 
 #include "widgets/QtColour.h"
+#include "settings/modSettings.h"
 #include "slider/Slider.h"
 #include "slider/modSliderLayout.h"
 #include "widgets/ComboList.h"
@@ -56,7 +57,7 @@ const QString kTipChangeFormat = QStringLiteral("Change output format");
 const QString kCaptionOutputFolder = QStringLiteral("Output Folder:");
 const QString kCaptionSameFolder = QStringLiteral("Same folder as input file");
 const QString kCaptionOtherFolder = QStringLiteral("Other folder");
-// The output folder's design text: the user's Videos folder with this below it.
+// The output folder's design text: the user's Videos (or home) folder with this below it.
 const QString kOutputFolderName = QStringLiteral("Output Video");
 const QString kCaptionBrowse = QStringLiteral("Browse...");
 
@@ -319,8 +320,7 @@ void frmMain::CreateWorkArea()
     optSameFolder = MakeChoice<QRadioButton>(MyFrame1, "optSameFolder", kCaptionSameFolder, QRect(384, 226, 300, 20));
     optOtherFolder = MakeChoice<QRadioButton>(MyFrame1, "optOtherFolder", kCaptionOtherFolder, QRect(384, 248, 300, 20));
     optOtherFolder->setChecked(true);
-    const QString sVideos = QStandardPaths::writableLocation(QStandardPaths::MoviesLocation);
-    txtOutPath = MakeTextBox(MyFrame1, "txtOutPath", QDir(sVideos).filePath(kOutputFolderName),
+    txtOutPath = MakeTextBox(MyFrame1, "txtOutPath", QDir(UserVideosFolder()).filePath(kOutputFolderName),
                              QRect(384, 276, 218, 26));
     cmdBrowse = MakeButton(MyFrame1, "cmdBrowse", kCaptionBrowse, QRect(608, 275, 88, 28));
 

@@ -70,9 +70,7 @@ void frmMain::cmdChangeFormat_Click()
 {
     if (tmrAnimate->isActive())
         return;
-    objMovingFrame = frFormats;
-    frMain->setEnabled(false);
-    MoveFrame(kEditFrameUp);
+    OpenPanel(frFormats);
 }
 
 void frmMain::cmdHide_Click()

@@ -91,6 +91,9 @@ void frmMain::picVideoWindow_OLEDragDrop(const QStringList &lsFiles)
 
 void frmMain::OpenVideo(const QString &sFile)
 {
+    // The newest load wins: a check still running belongs to an older load.
+    StopFileCheck();
+    const unsigned iLoad = m_iLoads;
     cmdStop_Click();
     bNoVideo = true;
     lblTime->setText(kTimeCleared);
@@ -106,16 +109,28 @@ void frmMain::OpenVideo(const QString &sFile)
 
     // A job of its own for the check; it pumps the event loop, so it is released later.
     auto *objCheck = new CVideoConv(this);
-    const QPointer<CVideoConv> check(objCheck);
+    m_objFileCheck = objCheck;
     const bool bSupported = objCheck->IsFileSupported(sFile);
-    if (check)
-        check->deleteLater();
+    // A newer load or the window's close stopped this check (and deleted it): what the window
+    // shows now is theirs.
+    if (iLoad != m_iLoads)
+        return;
+    m_objFileCheck = nullptr;
+    objCheck->deleteLater();
     if (!bSupported) {
         MsgBox(kMsgNotSupported, MsgIcon::Exclamation);
         return;
     }
     LoadVideo(sFile);
     Slider->setSliderEnabled(true);
+}
+
+void frmMain::StopFileCheck()
+{
+    ++m_iLoads;
+    // Deleting the job ends and reaps its encoder at once, even one that never writes; the
+    // check's call then returns without touching it.
+    delete m_objFileCheck.data();
 }
 
 void frmMain::LoadVideo(const QString &sFile)

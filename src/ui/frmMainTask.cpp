@@ -52,6 +52,7 @@ struct CutTask {
     bool bStopAsked = false;   // Stop was clicked (or the window closed) during the task
     bool bFailed = false;      // the job reported that the encoder did not convert the file
     bool bFinished = false;    // the encoder ran to its end and converted the file
+    bool bNoOutputFolder = false; // the output folder neither existed nor could be made
 };
 
 void frmMain::ConnectTask()
@@ -118,9 +119,15 @@ bool frmMain::RunTask()
     bTaskRunning = true;
     try {
         const QString sExtension = optFormat[0]->isChecked() ? cmbOutFormat->Text() : cmbCustContainer->Text();
-        ConvertVideo(sVideoFile, GetOutputFileName(sVideoFile, sExtension), sDurationText);
+        const QString sOutput = GetOutputFileName(sVideoFile, sExtension);
+        if (task.bNoOutputFolder) {
+            // The user has been told; a task that never ran is not shown as done.
+            lblProgress->hide();
+            progress->hide();
+        } else {
+            ConvertVideo(sVideoFile, sOutput, sDurationText);
+        }
     } catch (const RunTimeError &) {
-        // The output folder could not be made: the task ends without a message.
     }
     RemoveUnfinishedOutput(task);
     m_pCutTask = pOuterTask;
@@ -177,6 +184,8 @@ QString frmMain::GetOutputFileName(const QString &sSource, const QString &sExten
     const QString sFolder = OutputFolder(optSameFolder->isChecked(), sSource, txtOutPath->text());
     const OutputFile output =
         NewOutputFile(sFolder, sSource, sExtension, [] { QCoreApplication::processEvents(); });
+    if (output.bNoFolder && m_pCutTask)
+        m_pCutTask->bNoOutputFolder = true;
     if (output.bReserved && m_pCutTask)
         m_pCutTask->sReservedOutput = output.sPath;
     return output.sPath;

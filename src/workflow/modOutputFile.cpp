@@ -1,7 +1,6 @@
 #include "workflow/modOutputFile.h"
 
 #include "common/MessageBox.h"
-#include "common/RunTimeError.h"
 #include "platform/modDriveType.h"
 
 #include <QDir>
@@ -12,26 +11,7 @@ namespace {
 const QString kMsgFolderMissing = QStringLiteral("Output Folder is not exist and can not be created.");
 const QString kConvertedSuffix = QStringLiteral("_Converted");
 const QString kCounterSeparator = QStringLiteral("_");
-const QString kComponent = QStringLiteral("frmMain");
-const QString kPathNotFoundText = QStringLiteral("Path not found");
-const QString kFileExistsText = QStringLiteral("File already exists");
-const QString kAccessErrorText = QStringLiteral("Path/File access error");
-constexpr int kFileAlreadyExists = 58;
-constexpr int kPathFileAccessError = 75;
 constexpr int kLastCounter = 10000;
-
-// Creates the one missing level of the folder, or throws what the file system said.
-void CreateFolder(const QString &sFolder)
-{
-    if (QDir().mkdir(sFolder))
-        return;
-    const QFileInfo folder(sFolder);
-    if (folder.exists() && !folder.isDir())
-        throw RunTimeError(kFileAlreadyExists, kFileExistsText, kComponent);
-    if (sFolder.isEmpty() || !folder.absoluteDir().exists())
-        throw RunTimeError(RunTimeError::PathNotFound, kPathNotFoundText, kComponent);
-    throw RunTimeError(kPathFileAccessError, kAccessErrorText, kComponent);
-}
 
 enum class Candidate { Taken, Chosen };
 
@@ -70,11 +50,15 @@ QString OutputFolder(bool bSameFolder, const QString &sSource, const QString &sO
 OutputFile NewOutputFile(const QString &sFolder, const QString &sSource, const QString &sExtension,
                          const std::function<void()> &pump)
 {
-    if (!QFileInfo(sFolder).isDir())
-        CreateFolder(sFolder);
-    if (!QFileInfo(sFolder).isDir()) {
+    // One missing level is made; a task that cannot have its folder says so, whatever the reason
+    // (no parent, a file of that name, no right to write), rather than end as if it had run.
+    if (!sFolder.isEmpty() && !QFileInfo(sFolder).isDir())
+        QDir().mkdir(sFolder);
+    if (sFolder.isEmpty() || !QFileInfo(sFolder).isDir()) {
         MsgBox(kMsgFolderMissing, MsgIcon::Critical);
-        return {};
+        OutputFile none;
+        none.bNoFolder = true;
+        return none;
     }
 
     QString sPrefix = sFolder;

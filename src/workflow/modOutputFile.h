@@ -11,9 +11,11 @@ QString OutputFolder(bool bSameFolder, const QString &sSource, const QString &sO
 
 // A chosen output path. bReserved says that the path was created here, empty, for this task:
 // nobody else can choose it any more, and the task may remove it again if it produces nothing.
+// bNoFolder says that the folder neither existed nor could be created: there is no path.
 struct OutputFile {
     QString sPath;
     bool bReserved = false;
+    bool bNoFolder = false;
 };
 
 // Makes sure sFolder exists (creating it when its parent does: one level only) and chooses a free
@@ -23,9 +25,9 @@ struct OutputFile {
 // chosen name is created empty and exclusively, so that two tasks or two running copies never
 // pick the same one. A numbered name runs pump twice before it is returned.
 //
-// A folder that cannot be created throws the RunTimeError of the failure (no message). A folder
-// that still does not exist shows "Output Folder is not exist and can not be created." (stop-sign
-// icon) and gives an empty path, as does a folder where every candidate is taken.
+// A folder that neither exists nor can be created shows "Output Folder is not exist and can not be
+// created." (stop-sign icon) and gives bNoFolder. A folder where every candidate is taken gives an
+// empty path.
 OutputFile NewOutputFile(const QString &sFolder, const QString &sSource, const QString &sExtension,
                          const std::function<void()> &pump);
 

@@ -138,9 +138,7 @@ TEST_F(SavedSettings, AFirstLoadAppliesEveryDefaultInOrderAndEndsWithTheFormatLa
 {
     EXPECT_EQ(kSettingsSection, kSection);
     EXPECT_EQ(kSettingsRoot, HKEY_LOCAL_MACHINE);
-    const QString sCutFiles =
-        QDir(QStandardPaths::writableLocation(QStandardPaths::MoviesLocation)).filePath("Cut Files");
-    EXPECT_EQ(DefaultOutputFolder(), sCutFiles);
+    const QString sCutFiles = DefaultOutputFolder();
 
     FakeControls controls;
     LoadSettingsInto(controls);
@@ -323,4 +321,21 @@ TEST(OptionState, ReadsTrueFalseInAnyCaseAndNumbersAndRefusesTheRest)
             EXPECT_EQ(error.Number(), RunTimeError::TypeMismatch);
         }
     }
+}
+
+TEST(DefaultOutputFolder, LiesInTheVideosFolderWhereThereIsOneElseInTheHomeFolder)
+{
+    // A home of the test's own; the configuration of the test mode lies below it, without a
+    // user-dirs file, so the Videos folder is home/Videos.
+    QTemporaryDir home;
+    ASSERT_TRUE(home.isValid());
+    const QByteArray sHome = qgetenv("HOME");
+    qputenv("HOME", QFile::encodeName(home.path()));
+    const QString sWithoutVideos = DefaultOutputFolder();
+    ASSERT_TRUE(QDir(home.path()).mkdir("Videos"));
+    const QString sWithVideos = DefaultOutputFolder();
+    qputenv("HOME", sHome);
+
+    EXPECT_EQ(sWithoutVideos, home.filePath("Cut Files"));
+    EXPECT_EQ(sWithVideos, home.filePath("Videos/Cut Files"));
 }

@@ -4,6 +4,7 @@
 #include "WorkflowFixture.h"
 
 #include "platform/modDriveType.h"
+#include "ui/modProgramEnd.h"
 #include "slider/Slider.h"
 #include "support/TestMedia.h"
 #include "widgets/ComboList.h"
@@ -19,28 +20,11 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
+#include <csignal>
 #include <functional>
 #include <unistd.h>
 
 namespace {
-
-// Child processes of this test that are still there (running or not yet reaped).
-int ChildProcesses()
-{
-    int iChildren = 0;
-    const QStringList lsPids = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs);
-    for (const QString &sPid : lsPids) {
-        QFile stat(QStringLiteral("/proc/%1/stat").arg(sPid));
-        if (!stat.open(QIODevice::ReadOnly))
-            continue;
-        const QByteArray line = stat.readAll();
-        // pid (comm) state ppid ...: the name may hold blanks, the fields after it do not.
-        const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
-        if (fields.size() > 1 && fields[1].toInt() == getpid())
-            ++iChildren;
-    }
-    return iChildren;
-}
 
 class CutTask : public WorkflowFixture {
 protected:
@@ -340,7 +324,7 @@ TEST_F(TaskChecks, TheThreeRefusals)
     EXPECT_EQ(m_iPowerOffs, 0);
 }
 
-TEST_F(TaskChecks, AMissingParentFolderEndsTheTaskWithoutAMessage)
+TEST_F(TaskChecks, AnOutputFolderThatCannotBeMadeIsSaidAndTheTaskIsNotShownAsDone)
 {
     frmMain &w = Start();
     w.show();
@@ -348,10 +332,14 @@ TEST_F(TaskChecks, AMissingParentFolderEndsTheTaskWithoutAMessage)
     w.chkShutdown->setChecked(true);
     AddThroughDialog(w, m_sClip);
     Mark(w, 30, 90);
+    // As a task before this one left it.
+    w.lblProgress->show();
+    w.progress->show();
     QTest::mouseClick(w.cmdConvert, Qt::LeftButton);
 
-    EXPECT_TRUE(m_messages.Messages().isEmpty()) << m_messages.Texts().join("\n").toStdString();
-    // No encoder ran: the task display never appeared; the usual end steps ran.
+    EXPECT_EQ(m_messages.Texts(), QStringList{"Output Folder is not exist and can not be created."});
+    EXPECT_EQ(m_messages.Messages()[0].icon, MsgIcon::Critical);
+    // No encoder ran: the task display is hidden; the usual end steps ran.
     EXPECT_FALSE(w.lblProgress->isVisible());
     EXPECT_FALSE(w.progress->isVisible());
     EXPECT_EQ(w.cmdConvert->Caption(), "Start");
@@ -366,6 +354,7 @@ TEST_F(TaskChecks, AMissingParentFolderEndsTheTaskWithoutAMessage)
     m_graphs.log.clear();
     w.optFormat[1]->setChecked(true);
     w.txtCVBitrate->clear(); // the custom format cannot be built: nothing to cut with
+    m_messages.Clear();
     QTest::mouseClick(w.cmdConvert, Qt::LeftButton);
     EXPECT_TRUE(QFileInfo(m_work.filePath("Cut Files")).isDir());
     ASSERT_EQ(m_messages.Messages().size(), 1);
@@ -430,6 +419,32 @@ TEST_F(TaskChecks, FolderOptionsAndBrowse)
     QTest::mouseClick(w.cmdBrowse, Qt::LeftButton);
     EXPECT_EQ(w.txtOutPath->text(), TestMedia::BinDir());
     EXPECT_EQ(m_messages.Messages().size(), 1);
+}
+
+TEST_F(TaskChecks, AQuitSignalEndsTheProgramAsTheWindowManagersCloseDoes)
+{
+    // An encoder that gets under way, writes part of its file and then never ends.
+    UseFakeEncoder("case \"$*\" in *' -y '*) ;; *) echo 'Input #0'; exit 1;; esac\n"
+                   "for a; do out=$a; done; echo partial > \"$out\"\n"
+                   "echo 'Press [q] to stop encoding'; echo 'frame= 1 time=00:00:10.00 bitrate= 1'\n"
+                   "exec sleep 20");
+    frmMain &w = Start();
+    w.show();
+    OutputToWorkFolder(w);
+    EndProgramWithWindow(w); // as the program's start does
+    AddThroughDialog(w, m_sClip);
+    Mark(w, 30, 90);
+    WhileRunning(w, [] { std::raise(SIGTERM); });
+    QTest::mouseClick(w.cmdConvert, Qt::LeftButton);
+
+    ASSERT_TRUE(m_bActed);
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_FALSE(w.bTaskRunning);
+    EXPECT_EQ(ChildProcesses(), 0);
+    EXPECT_TRUE(OutputFiles(m_work).isEmpty()) << OutputFiles(m_work).join(", ").toStdString();
+    EXPECT_TRUE(m_messages.Messages().isEmpty()) << m_messages.Texts().join("\n").toStdString();
+    frmMain again;
+    EXPECT_EQ(again.txtOutPath->text(), m_work.path());
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QProgressBar>
 #include <QTest>
@@ -462,6 +463,66 @@ TEST_F(ScriptedPreview, SelectionMarksTakeTheThumbsSecond)
     EXPECT_EQ(w.cmdStartSelect->Caption(), "Start Selection ");
     EXPECT_EQ(w.cmdEndSelect->Caption(), "End Selection");
     EXPECT_EQ(w.cmdDeleteSelect->Caption(), "Reset Selection");
+}
+
+// An encoder whose check of a file named "slow..." never writes and never ends; other files it
+// takes at once.
+const QByteArray kSlowCheckEncoder = "case \"$*\" in *slow*) exec sleep 20;; esac\necho 'Input #0, mov,mp4'";
+
+TEST_F(ScriptedPreview, TheNewestLoadWinsOverAnOlderOneStillBeingChecked)
+{
+    UseFakeEncoder(kSlowCheckEncoder);
+    const QString sSlow = m_work.filePath("slow.mp4");
+    const QString sFast = m_work.filePath("fast.mp4");
+    for (const QString &sFile : {sSlow, sFast}) {
+        QFile file(sFile);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    frmMain &w = Start();
+    w.show();
+    // A drop while a file picked in the dialog is checked, then a dialog load while a dropped
+    // file is checked.
+    for (const bool bDropSecond : {true, false}) {
+        const int iGraphsBefore = m_graphs.iMade;
+        QTimer::singleShot(300, [&] {
+            if (bDropSecond)
+                DropFiles(w, {sFast});
+            else
+                AddThroughDialog(w, sFast);
+        });
+        if (bDropSecond)
+            AddThroughDialog(w, sSlow);
+        else
+            DropFiles(w, {sSlow});
+
+        // The older load ended quietly: no message, no preview of its own, the newer one's state.
+        EXPECT_TRUE(m_messages.Messages().isEmpty()) << m_messages.Texts().join("\n").toStdString();
+        EXPECT_EQ(w.sVideoFile, sFast);
+        EXPECT_FALSE(w.bNoVideo);
+        EXPECT_EQ(m_graphs.iMade, iGraphsBefore + 1);
+        EXPECT_EQ(w.cmdPlay->Caption(), "Pause");
+        // Its check was stopped, its encoder ended and reaped.
+        EXPECT_EQ(ChildProcesses(), 0);
+    }
+}
+
+TEST_F(ScriptedPreview, ClosingDuringACheckThatNeverEndsStopsItAndSavesTheSettings)
+{
+    UseFakeEncoder("exec sleep 20");
+    frmMain &w = Start();
+    w.show();
+    w.txtOutPath->setText(m_work.filePath("chosen"));
+    QTimer::singleShot(300, [&] { w.close(); });
+    AddThroughDialog(w, m_sClip);
+
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(ChildProcesses(), 0);
+    EXPECT_TRUE(m_messages.Messages().isEmpty()) << m_messages.Texts().join("\n").toStdString();
+    // The load ended with the close: no preview was built after it.
+    EXPECT_EQ(m_graphs.iMade, 0);
+    EXPECT_EQ(w.objMediaControl, nullptr);
+    frmMain again;
+    EXPECT_EQ(again.txtOutPath->text(), m_work.filePath("chosen"));
 }
 
 } // namespace

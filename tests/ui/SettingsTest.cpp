@@ -5,6 +5,7 @@
 #include "widgets/ComboList.h"
 #include "widgets/MyButton.h"
 #include "widgets/MyFrame.h"
+#include "settings/modSettings.h"
 
 #include <QDir>
 #include <QFile>
@@ -91,8 +92,7 @@ protected:
     {
         EXPECT_TRUE(w.optOtherFolder->isChecked());
         EXPECT_FALSE(w.optSameFolder->isChecked());
-        EXPECT_EQ(w.txtOutPath->text(),
-                  QDir(QStandardPaths::writableLocation(QStandardPaths::MoviesLocation)).filePath("Cut Files"));
+        EXPECT_EQ(w.txtOutPath->text(), DefaultOutputFolder());
         EXPECT_TRUE(w.txtOutPath->isEnabled());
         EXPECT_TRUE(w.cmdBrowse->isEnabled());
         EXPECT_TRUE(w.optFormat[0]->isChecked());

@@ -11,7 +11,9 @@
 #include "widgets/PictureBox.h"
 #include "widgets/modControlColors.h"
 #include "workflow/modVersion.h"
+#include "ui/modWindowPlace.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QDesktopServices>
 #include <QFile>
@@ -20,6 +22,7 @@
 #include <QProgressBar>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -416,6 +419,82 @@ TEST_F(Shell, TheTimerItselfRunsTheSlides)
     QTest::mouseClick(w.cmdCloseHelp, Qt::LeftButton);
     EXPECT_TRUE(QTest::qWaitFor([&] { return w.frMain->isEnabled(); }, 20000));
     EXPECT_EQ(w.frAbout->Top(), 8070);
+}
+
+// Where Tab goes from the control that has the keyboard, round to that control again.
+QStringList TabStops(QWidget *start)
+{
+    QStringList lsStops;
+    start->setFocus(Qt::TabFocusReason);
+    QWidget *focus = QApplication::focusWidget();
+    for (int i = 0; i < 60 && focus != nullptr; ++i) {
+        lsStops << focus->objectName();
+        QTest::keyClick(focus, Qt::Key_Tab);
+        focus = QApplication::focusWidget();
+        if (focus == start)
+            break;
+    }
+    return lsStops;
+}
+
+TEST_F(Shell, TheKeyboardReachesOnlyTheControlsInSight)
+{
+    frmMain &w = Start();
+    w.show();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    w.txtCVBitrate->setText("4000");
+
+    // The parked panels' controls are out of Tab's way, and cannot be given the keyboard.
+    EXPECT_EQ(TabStops(w.cmdAddVideoFile).join(' '),
+              "cmdAddVideoFile cmdPlay cmdStop cmdStartSelect cmdEndSelect cmdDeleteSelect cmdChangeFormat "
+              "optSameFolder txtOutPath cmdBrowse chkShutdown cmdConvert Slider");
+    w.cmdDeleteSelect->setFocus();
+    for (QWidget *parked : {static_cast<QWidget *>(w.cmdDefaults), static_cast<QWidget *>(w.cmbCategory),
+                            static_cast<QWidget *>(w.cmdCloseHelp)}) {
+        parked->setFocus();
+        EXPECT_EQ(QApplication::focusWidget(), w.cmdDeleteSelect) << parked->objectName().toStdString();
+    }
+    // So Space works the control in sight, never "Restore Defaults".
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    EXPECT_EQ(w.txtCVBitrate->text(), "4000");
+
+    // A panel that comes up takes the keyboard, and Tab stays among its controls...
+    w.cmdChangeFormat->setFocus();
+    QTest::keyClick(w.cmdChangeFormat, Qt::Key_Space);
+    RunSlide();
+    ASSERT_TRUE(w.frFormats->isAncestorOf(QApplication::focusWidget()));
+    EXPECT_EQ(TabStops(QApplication::focusWidget()).join(' '),
+              "optFormat cmbCategory cmbOutVCodec cmbOutFormat cmdDefaults cmdHide");
+    // ... and gives it back to the main frame when it goes down.
+    QTest::keyClick(w.cmdHide, Qt::Key_Space);
+    RunSlide();
+    EXPECT_EQ(QApplication::focusWidget(), w.cmdChangeFormat);
+    EXPECT_FALSE(w.frFormats->isEnabled());
+    EXPECT_EQ(w.frFormats->Top(), 8070);
+
+    w.cmdAbout_Click();
+    RunSlide();
+    EXPECT_EQ(TabStops(QApplication::focusWidget()).join(' '), "cmdCloseHelp");
+}
+
+TEST(WindowPlace, TheTopLeftCornerStaysOnTheScreensAvailableArea)
+{
+    // Centred where the window fits.
+    EXPECT_EQ(WindowPosition(QRect(0, 0, 1280, 1024), QSize(728, 538)), QPoint(276, 243));
+    // Larger than the screen (the window at 2x scaling): at the corner, not at (-88,-26).
+    EXPECT_EQ(WindowPosition(QRect(0, 0, 1280, 1024), QSize(1456, 1076)), QPoint(0, 0));
+    // An area right of a dock and below a panel; wider only.
+    EXPECT_EQ(WindowPosition(QRect(64, 32, 1216, 992), QSize(1456, 600)), QPoint(64, 228));
+}
+
+TEST_F(Shell, TheWindowIsPlacedOnItsScreen)
+{
+    frmMain &w = Start();
+    PlaceOnScreen(w);
+    const QRect available = w.screen()->availableGeometry();
+    EXPECT_EQ(w.pos(), WindowPosition(available, w.frameGeometry().size()));
+    EXPECT_TRUE(available.contains(w.frameGeometry().topLeft()));
 }
 
 TEST_F(Shell, CloseRefusesWhileATaskRuns)

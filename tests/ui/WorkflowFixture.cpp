@@ -19,6 +19,7 @@
 #include <QTest>
 #include <QThread>
 #include <QUrl>
+#include <unistd.h>
 
 namespace {
 QTemporaryDir &ClipFolder()
@@ -140,6 +141,31 @@ void WorkflowFixture::Pump(int iMs)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
         QThread::msleep(5);
     }
+}
+
+void WorkflowFixture::UseFakeEncoder(const QByteArray &script)
+{
+    RemoveProgramFile(QStringLiteral("ffmpeg"));
+    WriteProgramFile(QStringLiteral("ffmpeg"), "#!/bin/sh\n" + script + '\n');
+    ASSERT_TRUE(QFile::setPermissions(m_programDir.filePath(QStringLiteral("ffmpeg")),
+                                      QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner));
+}
+
+int WorkflowFixture::ChildProcesses()
+{
+    int iChildren = 0;
+    const QStringList lsPids = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs);
+    for (const QString &sPid : lsPids) {
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(sPid));
+        if (!stat.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray line = stat.readAll();
+        // pid (comm) state ppid ...: the name may hold blanks, the fields after it do not.
+        const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+        if (fields.size() > 1 && fields[1].toInt() == getpid())
+            ++iChildren;
+    }
+    return iChildren;
 }
 
 void WorkflowFixture::OutputToWorkFolder(frmMain &w)

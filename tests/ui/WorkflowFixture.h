@@ -31,6 +31,10 @@ protected:
     static void Pump(int iMs);
     // Lets the output go to the work folder ("Other folder").
     void OutputToWorkFolder(frmMain &w);
+    // Puts a shell script in place of the encoder in the program folder.
+    void UseFakeEncoder(const QByteArray &script);
+    // Child processes of this test that are still there (running or not yet reaped).
+    static int ChildProcesses();
 
     QTemporaryDir m_work;
     int m_iPowerOffs = 0;

@@ -127,22 +127,21 @@ TEST_F(OutputName, CreatesOneMissingLevelOfTheFolder)
     EXPECT_TRUE(m_messages.Messages().isEmpty());
 }
 
-TEST_F(OutputName, AFolderThatCannotBeCreatedIsARunTimeFailureWithoutAMessage)
+TEST_F(OutputName, AFolderThatCannotBeCreatedIsSaidAndGivesNoPath)
 {
-    const QString sFolder = Path("missing/Cut Files");
-    try {
-        NewOutputFile(sFolder, Path("clip.mp4"), "mp4", {});
-        FAIL() << "no failure";
-    } catch (const RunTimeError &error) {
-        EXPECT_EQ(error.Number(), RunTimeError::PathNotFound);
+    // No parent, a file where the folder should be, no folder at all.
+    Touch("notes");
+    for (const QString &sFolder : {Path("missing/Cut Files"), Path("notes"), QString()}) {
+        const OutputFile output = NewOutputFile(sFolder, Path("clip.mp4"), "mp4", {});
+        EXPECT_TRUE(output.bNoFolder) << sFolder.toStdString();
+        EXPECT_TRUE(output.sPath.isEmpty());
     }
     EXPECT_FALSE(QFileInfo::exists(Path("missing")));
-
-    // A file where the folder should be.
-    Touch("notes");
-    EXPECT_THROW(NewOutputFile(Path("notes"), Path("clip.mp4"), "mp4", {}), RunTimeError);
-    EXPECT_THROW(NewOutputFile(QString(), Path("clip.mp4"), "mp4", {}), RunTimeError);
-    EXPECT_TRUE(m_messages.Messages().isEmpty());
+    ASSERT_EQ(m_messages.Messages().size(), 3);
+    for (const MsgBoxRecorder::Shown &shown : m_messages.Messages()) {
+        EXPECT_EQ(shown.sText, "Output Folder is not exist and can not be created.");
+        EXPECT_EQ(shown.icon, MsgIcon::Critical);
+    }
 }
 
 TEST_F(OutputName, TheFolderIsTheSourcesOwnOrTheChosenOne)

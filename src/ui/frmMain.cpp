@@ -37,7 +37,6 @@ const QString frmMain::kMoveDown = QStringLiteral("Edit Frame 2 Down");
 const QString frmMain::kMsgStopTaskFirst = QStringLiteral("Please Stop the running task first.");
 
 namespace {
-const QString kWindowCaption = QStringLiteral("Clipwright");
 const QString kInstanceLockName = QStringLiteral("Orvantaclipwright");
 const QString kHelpFile = QStringLiteral("/Help.html");
 const QString kMsgNoHelpOpener = QStringLiteral("No program to open the help page was found: ");
@@ -63,7 +62,7 @@ constexpr int kRestingTop = 2715;
 frmMain::frmMain(QWidget *parent) : QWidget(parent)
 {
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
-    setWindowTitle(kWindowCaption);
+    setWindowTitle(kAppTitle);
 
     CreateMainFrame();
     CreateAboutPanel();

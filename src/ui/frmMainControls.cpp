@@ -14,6 +14,8 @@
 #include "widgets/modControlColors.h"
 #include "workflow/modFormatLists.h"
 #include "widgets/modPictures.h"
+#include "ui/modCaptions.h"
+#include "common/MessageBox.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -42,8 +44,6 @@ const QString kCaptionStep3Text = QStringLiteral("- Start the task");
 
 // Step 1.
 const QString kCaptionAddVideoFile = QStringLiteral("Load Video File ...");
-const QString kCaptionPlay = QStringLiteral("Play");
-const QString kCaptionStop = QStringLiteral("Stop");
 const QString kCaptionStartSelect = QStringLiteral("Start Selection ");
 const QString kCaptionEndSelect = QStringLiteral("End Selection");
 const QString kCaptionDeleteSelect = QStringLiteral("Reset Selection");
@@ -63,13 +63,10 @@ const QString kCaptionBrowse = QStringLiteral("Browse...");
 
 // Step 3.
 const QString kCaptionShutdown = QStringLiteral("Shutdown after task complete");
-const QString kCaptionConvert = QStringLiteral("Start");
-const QString kCaptionProgress = QStringLiteral("Task Progress:");
 
 // The About panel.
 const QString kCaptionAbout = QStringLiteral("About");
 const QString kCaptionCloseHelp = QStringLiteral("Close");
-const QString kCaptionProduct = QStringLiteral("Clipwright");
 const QString kCaptionMaker = QStringLiteral("Orvanta");
 const QString kCaptionDescription =
     QStringLiteral("Clipwright is an easy to use tool to extract a part of your video files to various video formats.");
@@ -329,7 +326,7 @@ void frmMain::CreateWorkArea()
     Label7 = MakeStepNumber(MyFrame1, "Label7", kCaptionStep3, QRect(364, 328, 24, 30));
     Label6 = MakeHeading(MyFrame1, "Label6", kCaptionStep3Text, QRect(392, 333, 300, 20));
     chkShutdown = MakeChoice<QCheckBox>(MyFrame1, "chkShutdown", kCaptionShutdown, QRect(384, 368, 240, 20));
-    cmdConvert = MakeButton(MyFrame1, "cmdConvert", kCaptionConvert, QRect(576, 400, 120, 50));
+    cmdConvert = MakeButton(MyFrame1, "cmdConvert", kCaptionStart, QRect(576, 400, 120, 50));
     QFont convertFont = cmdConvert->font();
     convertFont.setBold(true);
     convertFont.setPixelSize(14);
@@ -357,7 +354,7 @@ void frmMain::CreateAboutPanel()
     Image1 = Place(new QLabel(frAbout), "Image1", QRect(22, 46, 72, 72));
     Image1->setPixmap(LogoPicture(72, RGBColor(255, 192, 255), RGBColor(128, 0, 128)));
 
-    Label38 = MakeLabel(frAbout, "Label38", kCaptionProduct, QRect(112, 40, 220, 32));
+    Label38 = MakeLabel(frAbout, "Label38", kAppTitle, QRect(112, 40, 220, 32));
     QFont product = Label38->font();
     product.setBold(true);
     product.setPixelSize(24);

@@ -14,6 +14,7 @@
 #include "preview/VideoPreview.h"
 #include "ui/modDialog.h"
 #include "workflow/modVideoFiles.h"
+#include "ui/modCaptions.h"
 
 #include <QLabel>
 #include <QProgressBar>
@@ -23,7 +24,6 @@
 namespace {
 const QString kTitleSelectVideo = QStringLiteral("Select a video file");
 const QString kMsgNotSupported = QStringLiteral("File is not supported");
-const QString kCaptionPlay = QStringLiteral("Play");
 const QString kCaptionPause = QStringLiteral("Pause");
 const QString kTimeCleared = QStringLiteral("00:00/00:00");
 const QString kTimeAtStart = QStringLiteral("00:00:00/");

@@ -13,6 +13,8 @@
 #include "widgets/MyButton.h"
 #include "ui/modDialog.h"
 #include "workflow/modOutputFile.h"
+#include "ui/modCaptions.h"
+#include "engine/modEncoder.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -31,14 +33,7 @@ const QString kMsgStartAfterEnd =
     QStringLiteral("No part selected, 'Start Selection' can not be greater than 'End Selection'.");
 const QString kMsgBadDrive = QStringLiteral("You can't choose this drive!");
 const QString kTitleBrowse = QStringLiteral("Select folder to add");
-const QString kCaptionStart = QStringLiteral("Start");
-const QString kCaptionStop = QStringLiteral("Stop");
-const QString kProgressRunning = QStringLiteral("Task Progress:");
 const QString kProgressStopped = QStringLiteral("Task Progress:[Stopped]");
-// Overwrite without asking: the output is the empty file reserved for this task.
-const QString kOverwrite = QStringLiteral(" -y");
-// The job's status after a run that did not convert the file.
-const QString kStatusError = QStringLiteral("Error");
 constexpr int kProgressDone = 100;
 
 // The job could not be set up: the argument builder gave nothing to cut with (it has said why).
@@ -99,7 +94,7 @@ void frmMain::cmdConvert_Click()
         return;
     }
 
-    lblProgress->setText(kProgressRunning);
+    lblProgress->setText(kCaptionProgress);
     cmdConvert->setCaption(kCaptionStop);
     EnableControls(false);
     const bool bEnded = RunTask();
@@ -107,7 +102,7 @@ void frmMain::cmdConvert_Click()
         PowerOff();
     cmdConvert->setCaption(kCaptionStart);
     EnableControls(true);
-    if (lblProgress->text() == kProgressRunning)
+    if (lblProgress->text() == kCaptionProgress)
         progress->setValue(kProgressDone);
 }
 
@@ -159,7 +154,8 @@ void frmMain::ConvertVideo(const QString &origfile, const QString &outFile, cons
         const QString sParameters = GetParamaters([this] { return CurrentFormatChoice(); }, Catalogues);
         if (sParameters.isEmpty())
             throw SetupFailed();
-        cConvert->setParametrs(sParameters + kOverwrite);
+        // Overwrite without asking: the output is the empty file reserved for this task.
+        cConvert->setParametrs(sParameters + QLatin1Char(' ') + kOptionOverwrite);
         cConvert->setFileTimeLength(
             static_cast<float>(CheckedSub(Slider->SelectEnd(), Slider->SelectStart())));
 

@@ -112,7 +112,7 @@ const QList<Input> &Inputs()
 
 // What ffprobe reads of one stream and of the whole file.
 struct StreamInfo {
-    QString sType, sCodec, sPixelFormat;
+    QString sType, sCodec, sPixelFormat, sLayout;
     int iWidth = 0, iHeight = 0, iChannels = 0;
     double dPixelAspect = 1.0;
     double dDuration = 0.0;
@@ -163,6 +163,7 @@ FileInfo Probe(const QString &sPath)
         s.iWidth = stream.value("width").toInt();
         s.iHeight = stream.value("height").toInt();
         s.iChannels = stream.value("channels").toInt();
+        s.sLayout = stream.value("channel_layout").toString();
         s.dPixelAspect = Ratio(stream.value("sample_aspect_ratio").toString());
         s.dDuration = StreamDuration(stream, dFileDuration);
         info.streams << s;
@@ -249,6 +250,7 @@ QString Judge(const Expected &expected, const Input &input, const Outcome &outco
             EXPECT_TRUE(bAudio);
             EXPECT_EQ(s.sCodec, expected.sAudioCodec);
             EXPECT_EQ(s.iChannels, (expected.rules & kStereo) ? std::min(2, input.iChannels) : input.iChannels);
+            EXPECT_FALSE(s.sLayout.isEmpty()) << "a channel layout that players know";
         }
     }
     EXPECT_EQ(outcome.iDecodeExit, 0);

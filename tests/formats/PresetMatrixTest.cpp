@@ -250,7 +250,9 @@ QString Judge(const Expected &expected, const Input &input, const Outcome &outco
             EXPECT_TRUE(bAudio);
             EXPECT_EQ(s.sCodec, expected.sAudioCodec);
             EXPECT_EQ(s.iChannels, (expected.rules & kStereo) ? std::min(2, input.iChannels) : input.iChannels);
-            EXPECT_FALSE(s.sLayout.isEmpty()) << "a channel layout that players know";
+            if (s.iChannels > 2) { // beyond stereo the order of the channels must be known
+                EXPECT_FALSE(s.sLayout.isEmpty());
+            }
         }
     }
     EXPECT_EQ(outcome.iDecodeExit, 0);

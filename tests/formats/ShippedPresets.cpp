@@ -32,7 +32,7 @@ const QHash<QString, Expected> &Table()
         {Key("High Efficiency", "AV1/AAC 720p (SVT-AV1)", "mp4"), {kMp4Format, "av1", "aac", 720, kEightBit}},
         {Key("Classic Formats", "AVI, MPEG-4 Part 2 (Xvid) / MP3", "avi"), {"avi", "mpeg4", "mp3", 0, kStereo}},
         {Key("Classic Formats", "WMV, Windows Media Video 8 / WMA", "wmv"),
-         {"asf", "wmv2", "wmav2", 0, kSquarePixels | kStereo}},
+         {"asf", "wmv2", "wmav2", 0, kStereo}},
         {Key("Classic Formats", "FLV, Flash Video / MP3", "flv"), {"flv", "flv1", "mp3", 0, kSquarePixels | kStereo}},
         {Key("Classic Formats", "MPEG-2 program stream (DVD quality)", "mpg"),
          {"mpeg", "mpeg2video", "mp2", 0, kStereo}},

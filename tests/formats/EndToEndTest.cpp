@@ -84,7 +84,7 @@ TEST_F(CutToFile, APresetChoiceGivesTheCutInItsFormat)
     ASSERT_TRUE(probe.bOk);
     EXPECT_EQ(probe.sVideoCodec, "h264");
     EXPECT_EQ(probe.sAudioCodec, "aac");
-    EXPECT_EQ(probe.iHeight, 720);
+    EXPECT_EQ(probe.iHeight, 240) << "a 720p preset never enlarges the 320x240 clip";
     EXPECT_NEAR(probe.dDuration, 3.0, 0.25);
 }
 
@@ -96,14 +96,14 @@ TEST_F(CutToFile, ACustomChoiceGivesTheCutWithItsOptions)
     choice.sAudioBitrate = "96";
     choice.sAudioCodec = m_cmbCACodec.List(2);
     choice.sChannels = "1";
-    choice.sVideoCodec = m_cmbCVCodec.List(2);
+    choice.sVideoCodec = m_cmbCVCodec.List(1);
     choice.sVideoBitrate = "500";
     choice.sVideoSize = "qqvga(160x120)";
     choice.sAspectRatio = "16:9";
     choice.sFrameRate = "12.5";
     choice.iSelectStart = kStart;
     choice.iSelectEnd = kEnd;
-    ASSERT_EQ(GetCodecName(choice.sVideoCodec, m_tables), "libx264");
+    ASSERT_TRUE(GetCodecName(choice.sVideoCodec, m_tables).startsWith("libx264 "));
     ASSERT_EQ(GetCodecName(choice.sAudioCodec, m_tables), "aac");
 
     const TestMedia::ProbeResult probe = Cut(choice, "holiday clip.MP4");

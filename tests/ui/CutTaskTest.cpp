@@ -161,7 +161,7 @@ TEST_F(CutTask, TheWholeRoadOfOneCut)
     EXPECT_TRUE(probe.sFormatName.contains("mp4"));
     EXPECT_EQ(probe.sVideoCodec, "h264");
     EXPECT_EQ(probe.sAudioCodec, "aac");
-    EXPECT_EQ(probe.iHeight, 720);
+    EXPECT_EQ(probe.iHeight, 240) << "the 720p preset never enlarges the 320x240 clip";
     EXPECT_NEAR(probe.dDuration, kCutEnd - kCutStart, 0.3);
 }
 

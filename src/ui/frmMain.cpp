@@ -257,7 +257,7 @@ void frmMain::cmdMinimize_Click()
 
 void frmMain::cmdClose_Click()
 {
-    if (bTaskRunning) {
+    if (bTaskRunning()) {
         MsgBox(kMsgStopTaskFirst, MsgIcon::Exclamation);
         return;
     }
@@ -270,7 +270,7 @@ void frmMain::closeEvent(QCloseEvent *event)
     // would go on out of sight, so it ends here: its encoder first, then its unfinished file. So
     // does the check of a file being loaded, which may wait for data for ever.
     StopFileCheck();
-    if (bTaskRunning)
+    if (bTaskRunning())
         EndTaskForClose();
     SaveSettings();
     // The preview graph must not outlive the window (nor QApplication).

@@ -30,7 +30,8 @@ class Slider;
 class VideoPreview;
 
 // The program's one window. Every control is a public member named as the control, and that
-// name is also its objectName. Creating the window runs its start-up sequence.
+// name is also its objectName; so are the window's fields, routines and event handlers. Its own
+// bookkeeping is private. Creating the window runs its start-up sequence.
 class frmMain : public QWidget {
     Q_OBJECT
 public:
@@ -150,9 +151,11 @@ public:
 
     // --- State ----------------------------------------------------------------------------
     bool bNoVideo = true;      // no video is ready for preview or cut
-    bool bTaskRunning = false; // a cut task is running; Close refuses meanwhile
     QString sVideoFile;
     QString sDurationText;
+    // A cut task is running (from the start of RunTask until it ends, a restarted one included);
+    // Close refuses meanwhile.
+    bool bTaskRunning() const { return m_pCutTask != nullptr; }
 
     QString sMoveObject;              // kMoveUp or kMoveDown; empty before the first slide
     MyFrame *objMovingFrame = nullptr; // frAbout or frFormats
@@ -179,10 +182,6 @@ public:
     // container list for a preset label of the current category, choosing their first items.
     void SetCategory(const QString &sCat);
     void SetVideoCodec(const QString &sCodec);
-    // What the panel holds, with the slider's selection, as the argument builder reads it.
-    FormatChoice CurrentFormatChoice() const;
-    // Which of the two format frames is in front.
-    int FrontFormatFrame() const;
 
     // The saved settings: applied at the end of start-up, written on the close request.
     void LoadSettings();
@@ -204,9 +203,6 @@ public:
 
     // --- Preview, selection and cut task (frmMainPreview.cpp, frmMainSelection.cpp,
     // frmMainTask.cpp) ----------------------------------------------------------------------
-    static const QString kMsgStopTaskFirst; // "Please Stop the running task first."
-    static const QString kMarkCleared;      // a selection label with no mark: "00.00.00"
-
     // The preview graph, seen through its four interfaces (one object). Every load makes a new
     // graph; the old one lives on in objVideoWindow until the new one takes the video window.
     std::shared_ptr<VideoPreview> objMediaControl;
@@ -244,6 +240,12 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    static const QString kMsgStopTaskFirst; // "Please Stop the running task first."
+    static const QString kMarkCleared;      // a selection label with no mark: "00.00.00"
+
+    // What the panel holds, with the slider's selection, as the argument builder reads it.
+    FormatChoice CurrentFormatChoice() const;
+
     void Form_Load();
     void CreateMainFrame();
     void CreateWorkArea();

@@ -61,11 +61,6 @@ void frmMain::optFormat_Click(int iIndex)
     frFormat[1 - iIndex]->hide();
 }
 
-int frmMain::FrontFormatFrame() const
-{
-    return frFormat[1]->isVisibleTo(frFormats) ? 1 : 0;
-}
-
 void frmMain::cmdChangeFormat_Click()
 {
     if (tmrAnimate->isActive())

@@ -82,7 +82,7 @@ void frmMain::picVideoWindow_OLEDragDrop(const QStringList &lsFiles)
     if (lsFiles.isEmpty() || !HasVideoExtension(lsFiles.first()))
         return;
     // Loading would hide the running task's progress under a new preview.
-    if (bTaskRunning) {
+    if (bTaskRunning()) {
         MsgBox(kMsgStopTaskFirst, MsgIcon::Exclamation);
         return;
     }

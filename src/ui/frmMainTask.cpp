@@ -111,7 +111,6 @@ bool frmMain::RunTask()
     CutTask task;
     CutTask *const pOuterTask = m_pCutTask; // a task still stopping when this one was started
     m_pCutTask = &task;
-    bTaskRunning = true;
     try {
         const QString sExtension = optFormat[0]->isChecked() ? cmbOutFormat->Text() : cmbCustContainer->Text();
         const QString sOutput = GetOutputFileName(sVideoFile, sExtension);
@@ -126,7 +125,6 @@ bool frmMain::RunTask()
     }
     RemoveUnfinishedOutput(task);
     m_pCutTask = pOuterTask;
-    bTaskRunning = pOuterTask != nullptr;
     return true;
 }
 
@@ -224,7 +222,7 @@ void frmMain::EnableControls(bool bEnable)
 
 void frmMain::cConvert_Progress(short iProgress)
 {
-    if (!bTaskRunning)
+    if (!bTaskRunning())
         return;
     // The job also sends -1 (an unreadable input) and more than 100; the bar shows its ends.
     progress->setValue(qBound(progress->minimum(), static_cast<int>(iProgress), progress->maximum()));

@@ -127,7 +127,7 @@ TEST_F(CutTask, TheWholeRoadOfOneCut)
     bool bCheckedWhileRunning = false;
     WhileRunning(w, [&] {
         bCheckedWhileRunning = true;
-        EXPECT_TRUE(w.bTaskRunning);
+        EXPECT_TRUE(w.bTaskRunning());
         EXPECT_EQ(w.cmdConvert->Caption(), "Stop");
         EXPECT_EQ(w.lblProgress->text(), "Task Progress:");
         EXPECT_TRUE(w.lblProgress->isVisible());
@@ -147,7 +147,7 @@ TEST_F(CutTask, TheWholeRoadOfOneCut)
     // The bar moved on its way to 100.
     EXPECT_TRUE(std::any_of(m_lsShown.begin(), m_lsShown.end(), [](int i) { return i > 0 && i < 100; }));
     EXPECT_EQ(w.cmdConvert->Caption(), "Start");
-    EXPECT_FALSE(w.bTaskRunning);
+    EXPECT_FALSE(w.bTaskRunning());
     for (QWidget *control : TaskLocked(w))
         EXPECT_TRUE(control->isEnabled()) << control->objectName().toStdString();
     EXPECT_EQ(w.lblProgress->text(), "Task Progress:");
@@ -177,7 +177,7 @@ TEST_F(CutTask, AStopInTheMiddleLeavesNoFile)
     ASSERT_TRUE(m_bActed);
     EXPECT_EQ(w.lblProgress->text(), "Task Progress:[Stopped]");
     EXPECT_EQ(w.cmdConvert->Caption(), "Start");
-    EXPECT_FALSE(w.bTaskRunning);
+    EXPECT_FALSE(w.bTaskRunning());
     for (QWidget *control : TaskLocked(w))
         EXPECT_TRUE(control->isEnabled()) << control->objectName().toStdString();
     // The bar stays at the last percentage received.
@@ -227,7 +227,7 @@ TEST_F(CutTask, ClosingTheWindowDuringATaskEndsTheTaskAndTheEncoder)
 
     ASSERT_TRUE(m_bActed);
     EXPECT_FALSE(w.isVisible());
-    EXPECT_FALSE(w.bTaskRunning);
+    EXPECT_FALSE(w.bTaskRunning());
     EXPECT_EQ(ChildProcesses(), 0);
     EXPECT_TRUE(OutputFiles(m_work).isEmpty()) << OutputFiles(m_work).join(", ").toStdString();
     EXPECT_EQ(w.lblProgress->text(), "Task Progress:[Stopped]");
@@ -235,15 +235,6 @@ TEST_F(CutTask, ClosingTheWindowDuringATaskEndsTheTaskAndTheEncoder)
     EXPECT_TRUE(m_messages.Messages().isEmpty()) << m_messages.Texts().join("\n").toStdString();
     EXPECT_EQ(w.objMediaControl, nullptr);
     EXPECT_EQ(w.objVideoWindow, nullptr);
-
-    // The Close button itself still refuses while a task runs.
-    m_messages.Clear();
-    w.show();
-    w.bTaskRunning = true;
-    QTest::mouseClick(w.cmdClose, Qt::LeftButton);
-    EXPECT_EQ(m_messages.Texts(), QStringList{"Please Stop the running task first."});
-    EXPECT_TRUE(w.isVisible());
-    w.bTaskRunning = false;
 }
 
 TEST_F(CutTask, ADropDuringATaskIsRefused)
@@ -344,7 +335,7 @@ TEST_F(TaskChecks, AnOutputFolderThatCannotBeMadeIsSaidAndTheTaskIsNotShownAsDon
     EXPECT_FALSE(w.progress->isVisible());
     EXPECT_EQ(w.cmdConvert->Caption(), "Start");
     EXPECT_TRUE(w.cmdAddVideoFile->isEnabled());
-    EXPECT_FALSE(w.bTaskRunning);
+    EXPECT_FALSE(w.bTaskRunning());
     EXPECT_TRUE(OutputFiles(m_work).isEmpty());
     EXPECT_EQ(m_iPowerOffs, 1);
 
@@ -368,22 +359,90 @@ TEST_F(TaskChecks, AnOutputFolderThatCannotBeMadeIsSaidAndTheTaskIsNotShownAsDon
     EXPECT_EQ(m_iPowerOffs, 1);
 }
 
-TEST_F(TaskChecks, TheBarShowsTheJobsPercentagesWhileATaskRuns)
+TEST_F(TaskChecks, WhileATaskRunsTheBarShowsTheJobsPercentagesAndCloseRefuses)
 {
+    // An encoder that gets under way, reports 30 s of the 60 s cut, and then keeps on working.
+    UseFakeEncoder("case \"$*\" in *' -y '*) ;; *) echo 'Input #0'; exit 1;; esac\n"
+                   "echo 'Press [q] to stop encoding'; echo 'frame= 1 time=00:00:30.00 bitrate= 1'\n"
+                   "exec sleep 20");
     frmMain &w = Start();
+    w.show();
+    OutputToWorkFolder(w);
+    AddThroughDialog(w, m_sClip);
+    Mark(w, 30, 90);
+    // Between tasks a job's report changes nothing.
     w.cConvert_Progress(40);
     EXPECT_EQ(w.progress->value(), 0);
-    w.bTaskRunning = true;
+
+    WhileRunning(w, [&] {
+        EXPECT_TRUE(w.bTaskRunning());
+        EXPECT_EQ(w.progress->value(), 50);
+        // An unreadable input (-1) and reports past the cut's end show as the bar's ends.
+        w.cConvert_Progress(-1);
+        EXPECT_EQ(w.progress->value(), 0);
+        w.cConvert_Progress(130);
+        EXPECT_EQ(w.progress->value(), 100);
+        w.cConvert_CurrentStatus("12 Seconds Converted");
+        EXPECT_EQ(w.progress->value(), 100);
+        QTest::mouseClick(w.cmdClose, Qt::LeftButton);
+        EXPECT_TRUE(w.isVisible());
+        QTest::mouseClick(w.cmdConvert, Qt::LeftButton); // Stop
+    });
+    QTest::mouseClick(w.cmdConvert, Qt::LeftButton);
+
+    ASSERT_TRUE(m_bActed);
+    ASSERT_FALSE(m_messages.Messages().isEmpty());
+    EXPECT_EQ(m_messages.Messages()[0].sText, "Please Stop the running task first.");
+    EXPECT_EQ(m_messages.Messages()[0].icon, MsgIcon::Exclamation);
+    EXPECT_FALSE(w.bTaskRunning());
+    EXPECT_EQ(ChildProcesses(), 0);
+    EXPECT_TRUE(OutputFiles(m_work).isEmpty()) << OutputFiles(m_work).join(", ").toStdString();
     w.cConvert_Progress(40);
-    EXPECT_EQ(w.progress->value(), 40);
-    // An unreadable input (-1) and reports past the cut's end show as the bar's ends.
-    w.cConvert_Progress(-1);
-    EXPECT_EQ(w.progress->value(), 0);
-    w.cConvert_Progress(130);
     EXPECT_EQ(w.progress->value(), 100);
-    w.cConvert_CurrentStatus("12 Seconds Converted");
-    EXPECT_EQ(w.progress->value(), 100);
-    w.bTaskRunning = false;
+    // With the task over, Close closes.
+    QTest::mouseClick(w.cmdClose, Qt::LeftButton);
+    EXPECT_FALSE(w.isVisible());
+}
+
+TEST_F(TaskChecks, TheEncoderIsAskedForWhatThePanelHolds)
+{
+    // An encoder that writes down what it is asked to do, and does nothing.
+    const QString sArgs = m_programDir.filePath("args");
+    UseFakeEncoder("case \"$*\" in *' -y '*) ;; *) echo 'Input #0'; exit 1;; esac\n"
+                   "echo \"$*\" > '" + sArgs.toLocal8Bit() + "'");
+    const auto AskedFor = [&] {
+        QFile file(sArgs);
+        return file.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(file.readAll()) : QString();
+    };
+    frmMain &w = Start();
+    OutputToWorkFolder(w);
+    AddThroughDialog(w, m_sClip);
+    Mark(w, 30, 90);
+
+    // Two presets share their label: the container tells them apart.
+    Choose(*w.cmbCategory, "Everyday");
+    Choose(*w.cmbOutVCodec, "H.264/AAC, original size");
+    Choose(*w.cmbOutFormat, "mkv");
+    QTest::mouseClick(w.cmdConvert, Qt::LeftButton);
+    EXPECT_TRUE(AskedFor().contains("-crf 22 -c:a aac -b:a 160k -ss 30 -t 60 -y ")) << AskedFor().toStdString();
+    EXPECT_TRUE(AskedFor().trimmed().endsWith(".mkv")) << AskedFor().toStdString();
+
+    w.optFormat[1]->setChecked(true);
+    Choose(*w.cmbCustContainer, "MP4");
+    Choose(*w.cmbCVCodec, "H.264 (AVC)");
+    Choose(*w.cmbCACodec, "AAC");
+    Choose(*w.cmbCVSize, "vga(640x480)");
+    Choose(*w.cmbCVAspect, "16:9");
+    Choose(*w.cmbCASmapleRate, "22.05 KHz");
+    w.txtCVBitrate->setText("320");
+    w.txtCABirate->setText("64");
+    w.txtChannels->setText("2");
+    w.txtFrameRate->setText("29.97");
+    QTest::mouseClick(w.cmdConvert, Qt::LeftButton);
+    EXPECT_TRUE(AskedFor().contains(" -ar 22050 -ab 64000 -acodec aac -ac 2 -vcodec libx264 -b 320000 -s vga "
+                                    "-aspect 16:9 -r 29.97 -ss 30 -t 60 -y "))
+        << AskedFor().toStdString();
+    EXPECT_TRUE(AskedFor().trimmed().endsWith(".MP4")) << AskedFor().toStdString();
 }
 
 TEST_F(TaskChecks, FolderOptionsAndBrowse)
@@ -439,7 +498,7 @@ TEST_F(TaskChecks, AQuitSignalEndsTheProgramAsTheWindowManagersCloseDoes)
 
     ASSERT_TRUE(m_bActed);
     EXPECT_FALSE(w.isVisible());
-    EXPECT_FALSE(w.bTaskRunning);
+    EXPECT_FALSE(w.bTaskRunning());
     EXPECT_EQ(ChildProcesses(), 0);
     EXPECT_TRUE(OutputFiles(m_work).isEmpty()) << OutputFiles(m_work).join(", ").toStdString();
     EXPECT_TRUE(m_messages.Messages().isEmpty()) << m_messages.Texts().join("\n").toStdString();

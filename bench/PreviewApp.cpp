@@ -3,7 +3,8 @@
 // clip) and playing it. Reports on stdout, in milliseconds since the process started:
 //   shown <ms>     the window was first exposed on the display
 //   playing <ms>   the clip is loaded and playing
-// and every second "paints <n>": how often the video window was painted in that second.
+// and every second "paints <n>": how often the video window was painted in that second (either
+// kind of video window: a QOpenGLWidget or a QOpenGLWindow).
 // A line "close" on stdin clicks the window's Close button.
 //   bench_preview_app <clip> [mpv-option=value ...]
 // The mpv options (set after the preview's own) are for trying options out while measuring.
@@ -17,6 +18,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QOpenGLWidget>
+#include <QOpenGLWindow>
 #include <QScreen>
 #include <QSocketNotifier>
 #include <QStyleFactory>
@@ -44,7 +46,8 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() == QEvent::Paint)
+        // A QOpenGLWidget paints on Paint, a QOpenGLWindow on UpdateRequest.
+        if (event->type() == QEvent::Paint || event->type() == QEvent::UpdateRequest)
             ++iPaints;
         if (!bShown && event->type() == QEvent::Expose) {
             if (auto *window = qobject_cast<QWindow *>(watched); window && window->isExposed()) {
@@ -91,6 +94,10 @@ int main(int argc, char **argv)
         Report("playing", g_sinceStart.elapsed());
         for (QOpenGLWidget *objVideo : window.picVideoWindow->findChildren<QOpenGLWidget *>())
             objVideo->installEventFilter(&counter);
+        for (QWindow *objVideo : QGuiApplication::allWindows()) {
+            if (qobject_cast<QOpenGLWindow *>(objVideo))
+                objVideo->installEventFilter(&counter);
+        }
     });
     QTimer paintsEverySecond;
     QObject::connect(&paintsEverySecond, &QTimer::timeout, [&] {

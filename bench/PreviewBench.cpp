@@ -7,7 +7,9 @@
 // of each to ffplay's in the same round, the time from Close to the process gone (and whether the
 // settings were saved and the lock released), the time to the window shown, and the video
 // window's paints per second.
-//   bench_preview [rounds] [program ...]    (default: 5 rounds, the bench_preview_app beside it)
+//   bench_preview [rounds] [program ...]
+// measures the bench_preview_app beside it and then each program named (other builds of it, e.g.
+// one from an earlier commit), 5 rounds unless told.
 // Needs a display (run.sh runs it under xvfb-run).
 #include "support/TestMedia.h"
 
@@ -236,9 +238,7 @@ int main(int argc, char **argv)
     int iRounds = kDefaultRounds;
     if (!args.isEmpty() && args.first().toInt() > 0)
         iRounds = args.takeFirst().toInt();
-    QStringList programs = args;
-    if (programs.isEmpty())
-        programs << TestMedia::BinDir() + QStringLiteral("/bench_preview_app");
+    const QStringList programs = QStringList{TestMedia::BinDir() + QStringLiteral("/bench_preview_app")} + args;
 
     QDir().mkpath(QStringLiteral(CLIPWRIGHT_BENCH_CACHE));
     const QString sClip = QStringLiteral(CLIPWRIGHT_BENCH_CACHE "/") + kClipName;

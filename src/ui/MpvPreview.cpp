@@ -94,6 +94,22 @@ bool MpvPreview::CreateCore()
         // Play the file itself: no playlists, references or neighbouring subtitle files.
         {"access-references", "no"},
         {"sub-auto", "no"},
+        // The picture is a 318x189 preview of 720p or 1080p video, drawn in software where there
+        // is no GPU: one bilinear pass is as good as any scaler at that size, and mpv then draws
+        // in a single pass. These are this mpv's defaults, pinned because later versions default
+        // to costlier downscaling and dithering.
+        {"scale", "bilinear"},
+        {"dscale", "bilinear"},
+        {"cscale", "bilinear"},
+        {"correct-downscaling", "no"},
+        {"linear-downscaling", "no"},
+        {"sigmoid-upscaling", "no"},
+        {"dither-depth", "no"},
+        {"deband", "no"},
+        {"interpolation", "no"},
+        // Two decoding threads keep 1080p in time on two cores; more (mpv's default is one per
+        // core and one more) each hold frames of their own, for nothing at this size.
+        {"vd-lavc-threads", "2"},
     };
     options += g_testOptions;
     for (const auto &option : std::as_const(options)) {

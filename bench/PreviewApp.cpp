@@ -5,7 +5,9 @@
 //   playing <ms>   the clip is loaded and playing
 // and every second "paints <n>": how often the video window was painted in that second (either
 // kind of video window: a QOpenGLWidget or a QOpenGLWindow).
-// A line "close" on stdin clicks the window's Close button.
+// A line "save" on stdin saves the settings and answers "saved <ms>", the time that took; a line
+// "close" clicks the window's Close button and reports "closed <ms>" once the window's close
+// handling has returned (the rest of the close is the process ending).
 //   bench_preview_app <clip> [mpv-option=value ...]
 // The mpv options (set after the preview's own) are for trying options out while measuring.
 #include "ui/MpvPreview.h"
@@ -110,9 +112,17 @@ int main(int argc, char **argv)
     QObject::connect(&input, &QSocketNotifier::activated, [&] {
         char sLine[64] = {};
         const ssize_t iRead = ::read(STDIN_FILENO, sLine, sizeof sLine - 1);
-        if (iRead <= 0 || QByteArray(sLine).startsWith("close")) {
+        if (iRead > 0 && QByteArray(sLine).startsWith("save")) {
+            QElapsedTimer saving;
+            saving.start();
+            window.SaveSettings();
+            Report("saved", saving.elapsed());
+        } else if (iRead <= 0 || QByteArray(sLine).startsWith("close")) {
             input.setEnabled(false);
+            QElapsedTimer closing;
+            closing.start();
             window.cmdClose->click();
+            Report("closed", closing.elapsed());
         }
     });
     return app.exec();

@@ -9,7 +9,11 @@
 // window's paints per second.
 //   bench_preview [rounds] [program ...]
 // measures the bench_preview_app beside it and then each program named (other builds of it, e.g.
-// one from an earlier commit), 5 rounds unless told.
+// one from an earlier commit), 5 rounds unless told. A program given as "program option=value ..."
+// (one argument) is run with those mpv options, to try options out side by side.
+// The close time is split into the settings' save (measured on its own just before the close, in
+// the same process), the rest of the window's close handling (the preview's release), and the
+// process's end.
 // Needs a display (run.sh runs it under xvfb-run).
 #include "support/TestMedia.h"
 
@@ -59,6 +63,8 @@ struct AppRun {
     qint64 iShownMs = -1;
     qint64 iPlayingMs = -1;
     qint64 iCloseMs = -1;
+    qint64 iSaveMs = -1;   // saving the settings alone, just before the close
+    qint64 iClosedMs = -1; // the window's close handling, settings and preview release
     double dPaintsPerSecond = 0.0;
     bool bSettingsSaved = false;
     bool bLockReleased = false;
@@ -143,8 +149,11 @@ bool LockFree(const QString &sFile)
     return bFree;
 }
 
-AppRun RunApp(const QString &sProgram, const QString &sClip)
+AppRun RunApp(const QString &sCommand, const QString &sClip)
 {
+    QStringList args = sCommand.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    const QString sProgram = args.takeFirst();
+    args.prepend(sClip);
     AppRun run;
     QTemporaryDir home;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -154,7 +163,7 @@ AppRun RunApp(const QString &sProgram, const QString &sClip)
     QProcess app;
     app.setProcessEnvironment(env);
     app.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    app.start(sProgram, {sClip});
+    app.start(sProgram, args);
     if (!app.waitForStarted())
         return run;
 
@@ -170,6 +179,10 @@ AppRun RunApp(const QString &sProgram, const QString &sClip)
                 run.iShownMs = words[1].toLongLong();
             else if (words[0] == "playing")
                 run.iPlayingMs = words[1].toLongLong();
+            else if (words[0] == "saved")
+                run.iSaveMs = words[1].toLongLong();
+            else if (words[0] == "closed")
+                run.iClosedMs = words[1].toLongLong();
             else if (words[0] == "paints" && bCounting)
                 paints.push_back(words[1].toInt());
         }
@@ -192,6 +205,13 @@ AppRun RunApp(const QString &sProgram, const QString &sClip)
     if (paints.size() > 2)
         run.dPaintsPerSecond = Median(std::vector<double>(paints.begin() + 1, paints.end() - 1));
 
+    app.write("save\n");
+    QElapsedTimer saving;
+    saving.start();
+    while (run.iSaveMs < 0 && saving.elapsed() < kCloseTimeoutMs && app.state() == QProcess::Running) {
+        app.waitForReadyRead(100);
+        readLines();
+    }
     const QDateTime closeAsked = QDateTime::currentDateTime().addSecs(-1);
     QElapsedTimer closing;
     closing.start();
@@ -201,6 +221,7 @@ AppRun RunApp(const QString &sProgram, const QString &sClip)
     else
         app.kill();
     app.waitForFinished();
+    readLines();
     run.bSettingsSaved = SavedSince(home.filePath(QStringLiteral("config")), closeAsked);
     run.bLockReleased = LockFree(home.filePath(kLockName));
     return run;
@@ -225,6 +246,13 @@ Usage RunFfplay(const QString &sClip)
     return usage;
 }
 
+// The machine's load average: other work on it makes the CPU figures noisy.
+QByteArray LoadAverage()
+{
+    QFile loadavg(QStringLiteral("/proc/loadavg"));
+    return loadavg.open(QIODevice::ReadOnly) ? loadavg.readAll().trimmed() : QByteArray("unknown");
+}
+
 QString Yes(bool b)
 {
     return b ? QStringLiteral("yes") : QStringLiteral("NO");
@@ -247,6 +275,7 @@ int main(int argc, char **argv)
         return 1;
     }
 
+    std::printf("load average at the start: %s\n", LoadAverage().constData());
     std::vector<std::vector<AppRun>> appRuns(programs.size());
     std::vector<Usage> ffplayRuns;
     for (int iRound = 0; iRound < iRounds; ++iRound) {
@@ -258,9 +287,11 @@ int main(int argc, char **argv)
             const int iProgram = bFfplayFirst ? i : static_cast<int>(programs.size()) - 1 - i;
             appRuns[iProgram].push_back(RunApp(programs.at(iProgram), sClip));
             const AppRun &run = appRuns[iProgram].back();
-            std::printf("round %d %s: cpu %.1f%% rss %.0f MB close %lld ms paints %.0f/s\n", iRound + 1,
-                        qPrintable(programs.at(iProgram)), run.usage.dCpuPercent, run.usage.dRssMb,
-                        static_cast<long long>(run.iCloseMs), run.dPaintsPerSecond);
+            std::printf("round %d %s: cpu %.1f%% rss %.0f MB close %lld ms (save %lld, handling %lld) "
+                        "paints %.0f/s\n",
+                        iRound + 1, qPrintable(programs.at(iProgram)), run.usage.dCpuPercent, run.usage.dRssMb,
+                        static_cast<long long>(run.iCloseMs), static_cast<long long>(run.iSaveMs),
+                        static_cast<long long>(run.iClosedMs), run.dPaintsPerSecond);
         }
         if (!bFfplayFirst)
             ffplayRuns.push_back(RunFfplay(sClip));
@@ -269,6 +300,7 @@ int main(int argc, char **argv)
         std::fflush(stdout);
     }
 
+    std::printf("load average at the end: %s\n", LoadAverage().constData());
     std::vector<double> ffCpu, ffRss;
     for (const Usage &usage : ffplayRuns) {
         ffCpu.push_back(usage.dCpuPercent);
@@ -277,7 +309,7 @@ int main(int argc, char **argv)
     std::printf("\nffplay: cpu %.1f%% of a core, rss %.0f MB (medians of %d rounds)\n", Median(ffCpu),
                 Median(ffRss), iRounds);
     for (int i = 0; i < programs.size(); ++i) {
-        std::vector<double> cpu, rss, cpuRatio, rssRatio, close, shown, playing, paints;
+        std::vector<double> cpu, rss, cpuRatio, rssRatio, close, save, closed, shown, playing, paints;
         bool bSaved = true;
         bool bReleased = true;
         for (int iRound = 0; iRound < iRounds; ++iRound) {
@@ -287,6 +319,8 @@ int main(int argc, char **argv)
             cpuRatio.push_back(run.usage.dCpuPercent / std::max(ffplayRuns[iRound].dCpuPercent, 0.1));
             rssRatio.push_back(run.usage.dRssMb / std::max(ffplayRuns[iRound].dRssMb, 0.1));
             close.push_back(static_cast<double>(run.iCloseMs));
+            save.push_back(static_cast<double>(run.iSaveMs));
+            closed.push_back(static_cast<double>(run.iClosedMs));
             shown.push_back(static_cast<double>(run.iShownMs));
             playing.push_back(static_cast<double>(run.iPlayingMs));
             paints.push_back(run.dPaintsPerSecond);
@@ -301,6 +335,9 @@ int main(int argc, char **argv)
         std::printf("  close to process gone %.0f ms (target <= %lld), settings saved %s, lock released %s\n",
                     Median(close), static_cast<long long>(kCloseTargetMs), qPrintable(Yes(bSaved)),
                     qPrintable(Yes(bReleased)));
+        std::printf("  of the close: saving the settings %.0f ms (alone, just before), the close handling "
+                    "%.0f ms (saving and the preview's release), the rest the process ending\n",
+                    Median(save), Median(closed));
         std::printf("  start to window shown %.0f ms, to playing %.0f ms; video window paints %.0f/s\n",
                     Median(shown), Median(playing), Median(paints));
     }

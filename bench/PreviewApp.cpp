@@ -5,12 +5,14 @@
 //   playing <ms>   the clip is loaded and playing
 // and every second "paints <n>": how often the video window was painted in that second (either
 // kind of video window: a QOpenGLWidget or a QOpenGLWindow).
-// A line "save" on stdin saves the settings and answers "saved <ms>", the time that took; a line
-// "close" clicks the window's Close button and reports "closed <ms>" once the window's close
-// handling has returned (the rest of the close is the process ending).
+// A line "close" on stdin clicks the window's Close button and reports "saved <ms>", the time from
+// the window's close event to the preview's release (the settings' save, which comes first), and
+// "closed <ms>" once the close handling has returned (the save and the preview's release); the
+// rest of the close is the process ending.
 //   bench_preview_app <clip> [mpv-option=value ...]
 // The mpv options (set after the preview's own) are for trying options out while measuring.
 #include "ui/MpvPreview.h"
+#include "ui/MpvVideoWidget.h"
 #include "ui/MyButton.h"
 #include "ui/PictureBox.h"
 #include "ui/QtMessageBox.h"
@@ -112,15 +114,14 @@ int main(int argc, char **argv)
     QObject::connect(&input, &QSocketNotifier::activated, [&] {
         char sLine[64] = {};
         const ssize_t iRead = ::read(STDIN_FILENO, sLine, sizeof sLine - 1);
-        if (iRead > 0 && QByteArray(sLine).startsWith("save")) {
-            QElapsedTimer saving;
-            saving.start();
-            window.SaveSettings();
-            Report("saved", saving.elapsed());
-        } else if (iRead <= 0 || QByteArray(sLine).startsWith("close")) {
+        if (iRead <= 0 || QByteArray(sLine).startsWith("close")) {
             input.setEnabled(false);
             QElapsedTimer closing;
             closing.start();
+            for (MpvVideoWidget *objVideo : window.picVideoWindow->findChildren<MpvVideoWidget *>()) {
+                QObject::connect(objVideo, &MpvVideoWidget::RenderContextReleasing,
+                                 [&closing] { Report("saved", closing.elapsed()); });
+            }
             window.cmdClose->click();
             Report("closed", closing.elapsed());
         }

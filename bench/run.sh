@@ -5,7 +5,8 @@
 # cut: what the cut's seek position costs (rounds: runs per position, default 1; the first run
 # makes its 10-minute clip once into build/bench-cache); preview: the window's preview playing a
 # 720p clip against ffplay under a virtual display (rounds: default 5; programs: other builds of
-# bench_preview_app to measure beside this one in the same run, e.g. one built from an earlier commit). Without a
+# bench_preview_app to measure beside this one in the same run, e.g. one built from an earlier
+# commit, or "build/bin/bench_preview_app option=value" to try mpv options). Without a
 # name, all three run.
 set -euo pipefail
 cd "$(dirname "$0")/.."

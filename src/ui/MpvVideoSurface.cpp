@@ -63,11 +63,14 @@ void MpvVideoSurface::paintGL()
 
 void MpvVideoSurface::DrawPendingFrame()
 {
-    if (!m_render || !m_bFramePending || !isExposed())
+    if (!m_render || !m_bFramePending)
         return;
+    // Drawn even where the window is not on the screen (minimised): mpv waits for the frame all
+    // the same.
     makeCurrent();
     Render();
-    context()->swapBuffers(this);
+    if (isExposed())
+        context()->swapBuffers(this);
 }
 
 QImage MpvVideoSurface::GrabPicture()

@@ -1,21 +1,29 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the benchmarks if needed, and runs them:
-#   bash bench/run.sh [engine|cut] [rounds]
+#   bash bench/run.sh [engine|cut|preview] [rounds] [program ...]
 # engine: the encoder job against ffmpeg run directly (rounds: pairs of runs, default 5);
 # cut: what the cut's seek position costs (rounds: runs per position, default 1; the first run
-# makes its 10-minute clip once into build/bench-cache). Without a name, both run.
+# makes its 10-minute clip once into build/bench-cache); preview: the window's preview playing a
+# 720p clip against ffplay under a virtual display (rounds: default 5; programs: other builds of
+# bench_preview_app to measure beside this one in the same run, e.g. one built from an earlier
+# commit, or "build/bin/bench_preview_app option=value" to try mpv options). Without a
+# name, all three run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 which=all
 case "${1:-}" in
-  engine|cut) which=$1; shift ;;
+  engine|cut|preview) which=$1; shift ;;
 esac
 bash scripts/install-deps.sh
-if [ "$which" != cut ]; then
+if [ "$which" = all ] || [ "$which" = engine ]; then
   bash scripts/build.sh bench_engine >/dev/null
   build/bin/bench_engine "$@"
 fi
-if [ "$which" != engine ]; then
+if [ "$which" = all ] || [ "$which" = cut ]; then
   bash scripts/build.sh bench_cut >/dev/null
   build/bin/bench_cut "$@"
+fi
+if [ "$which" = all ] || [ "$which" = preview ]; then
+  bash scripts/build.sh bench_preview bench_preview_app >/dev/null
+  xvfb-run -a -s "-screen 0 1280x1024x24" build/bin/bench_preview "$@"
 fi

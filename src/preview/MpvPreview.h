@@ -2,31 +2,22 @@
 
 #include "preview/VideoPreview.h"
 
+#include "preview/ClassicPosition.h"
+#include "preview/MpvSession.h"
+#include "preview/MpvVideoOutput.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QObject>
 #include <QPair>
-#include <QPointer>
 #include <QRect>
 #include <QString>
-#include <functional>
-
-struct mpv_handle;
-struct mpv_event;
-class MpvVideoWidget;
 
 // A preview graph over libmpv: one mpv core per graph, playing with keep-open so that it halts
-// on the last frame instead of unloading the file.
-//
-// libmpv does everything asynchronously; this class waits (bounded, on mpv's own event queue,
-// never on Qt's) wherever the graph's operations promise an answer at once: RenderFile returns
-// once the file is loaded and its first frame decoded, PutCurrentPosition once the seek is done.
-// Meanwhile it draws the video window's frames itself: mpv's video output waits for them, and the
-// GUI thread is the one that draws.
-//
-// The picture: on a display the video window is an MpvVideoWidget drawing through mpv's render
-// API; on Qt's offscreen platform, where QOpenGLWidget cannot work, it is a plain black widget
-// and mpv decodes into its null output.
+// on the last frame instead of unloading the file. Made of three parts: the MpvSession (the core
+// and the waits that make it answer at once: RenderFile returns once the file is loaded and its
+// first frame decoded, PutCurrentPosition once the seek is done), the ClassicPosition (the
+// position as the classic graph reads it) and the MpvVideoOutput (the picture and its window).
 //
 // Needs the C numeric locale (setlocale(LC_NUMERIC, "C") after QApplication is made): mpv
 // refuses to start under a locale with a decimal comma.
@@ -70,35 +61,13 @@ public:
     static void SetOptionsForTests(const QList<QPair<QByteArray, QByteArray>> &options);
 
 private:
-    bool CreateCore();
-    void DrainEvents();
-    void HandleEvent(const mpv_event &event);
-    bool WaitFor(const std::function<bool()> &done, int iTimeoutMs);
-    bool ReadTracks();
-    bool ReadDouble(const char *sProperty, double &dValue) const;
-    bool ReadFlag(const char *sProperty, bool &bValue) const;
-    bool SetFlag(const char *sProperty, bool bValue);
-    PreviewResult PlaceVideoWindow();
-    void DestroyVideoWindow();
-    void UseVideoWindow();
-    void LeaveVideoWindow();
+    // A picture operation on a loaded file with a picture moves the window to rect.
+    PreviewResult PlaceVideoWindow(const QRect &rect);
+    bool HasPicture() const { return m_session.IsReady() && m_tracks.bVideo; }
 
-    mpv_handle *m_mpv = nullptr;
-    QPointer<QWidget> m_objVideoWindow;
-    QPointer<MpvVideoWidget> m_objVideoWidget; // the same widget when it draws through mpv
-    QRect m_rectVideo;
-    bool m_bHideCursor = false;
-
-    bool m_bRendered = false;      // RenderFile has been called on this graph
-    bool m_bFileLoaded = false;    // mpv holds the file (cleared again if mpv drops it)
-    bool m_bFileEnded = false;     // mpv gave the file up (failed to load, or lost it)
-    bool m_bSeekStarted = false;   // mpv began the seek that is awaited
-    bool m_bRestarted = false;     // playback restarted since the flags were cleared
-    bool m_bOutputSwitched = false; // mpv has answered the switch away from the video window
-    bool m_bHasVideo = false;
-    bool m_bHasAudio = false;
-    bool m_bSoughtToEnd = false;   // the last seek went to the end of the stream
-    bool m_bHoldSought = false;    // paused since a seek: the position is the sought one
-    double m_dSought = 0.0;
-    double m_dDuration = 0.0;
+    // Declared in this order: the output (and its render context) goes before the session.
+    MpvSession m_session;
+    ClassicPosition m_position{m_session};
+    MpvVideoOutput m_output{m_session};
+    MpvSession::Tracks m_tracks;
 };

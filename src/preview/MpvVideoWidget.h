@@ -1,19 +1,15 @@
 #pragma once
 
-#include <QOpenGLWidget>
-#include <atomic>
+#include <QImage>
+#include <QWidget>
 
 struct mpv_handle;
-struct mpv_render_context;
+class MpvVideoSurface;
 
-// The surface that mpv's render API draws the picture on, filling the whole widget (the graph
-// sets keepaspect=no, so the picture is stretched to it).
-//
-// The render context lives as long as the widget's GL context: made in initializeGL, freed before
-// that context goes (reparenting into another window replaces it) and in the destructor. Around
-// both moments the widget tells its graph, which must switch mpv to this output only while the
-// render context exists, and away from it before the context is freed.
-class MpvVideoWidget : public QOpenGLWidget {
+// The video window of a graph on a display: a widget holding the native MpvVideoSurface that mpv's
+// render API draws on, filling the whole widget. The widget takes the place, the mouse pointer
+// and the life of the video window among the window's widgets; the surface does the drawing.
+class MpvVideoWidget : public QWidget {
     Q_OBJECT
 
 public:
@@ -21,7 +17,7 @@ public:
     MpvVideoWidget(mpv_handle *mpv, QWidget *parent);
     ~MpvVideoWidget() override;
 
-    bool HasRenderContext() const { return m_render != nullptr; }
+    bool HasRenderContext() const;
 
     // Frees the render context now (no-op when there is none).
     void ReleaseRenderContext();
@@ -31,6 +27,9 @@ public:
     // on the GUI thread (a seek) calls this meanwhile.
     void DrawPendingFrame();
 
+    // The picture as it is drawn now (null before the surface has been shown).
+    QImage grabFramebuffer();
+
 signals:
     // mpv may now draw here.
     void RenderContextCreated();
@@ -38,15 +37,9 @@ signals:
     void RenderContextReleasing();
 
 protected:
-    void initializeGL() override;
-    void paintGL() override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
-    static void *GetProcAddress(void *pContext, const char *sName);
-    static void OnRenderUpdate(void *pContext);
-    void Render();
-
-    mpv_handle *m_mpv;
-    mpv_render_context *m_render = nullptr;
-    std::atomic<bool> m_bFramePending{false}; // set on mpv's render thread
+    MpvVideoSurface *m_objSurface;
+    QWidget *m_objContainer;
 };

@@ -1,6 +1,7 @@
 // The catalogues that ship with the program, as the build copies them into its folder, run
 // through the system's ffmpeg. These tests are what keep the catalogues true to the encoder.
 #include "common/AppPath.h"
+#include "common/ScopedOverride.h"
 #include "formats/MemoryList.h"
 #include "formats/PresetLists.h"
 #include "formats/modCatalogues.h"
@@ -102,10 +103,9 @@ struct Window {
 
     Window()
     {
-        SetAppPathForTests(TestMedia::BinDir());
+        const ScopedOverride programFolder(SetAppPathForTests, TestMedia::BinDir());
         LoadPresets(tables, cmbCategory);
         LoadCodecs(tables, cmbCVCodec, cmbCACodec);
-        SetAppPathForTests(QString());
     }
 };
 

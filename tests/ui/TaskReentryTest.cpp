@@ -21,18 +21,12 @@ protected:
     void SetUp() override
     {
         WorkflowFixture::SetUp();
-        m_graphs.Install();
         m_sClip = Clip("short.mp4", 0.4);
         ASSERT_FALSE(m_sClip.isEmpty());
-        m_sStarted = m_programDir.filePath(QStringLiteral("encoder-started"));
+        m_sStarted = m_overrides.ProgramFile(QStringLiteral("encoder-started"));
         // The file check gets an answer at once; a conversion leaves its mark and stays silent.
         UseFakeEncoder("case \"$*\" in *' -y '*) ;; *) echo 'Input #0'; exit 1;; esac\n"
                        "touch '" + m_sStarted.toUtf8() + "'\nexec sleep 1");
-    }
-    void TearDown() override
-    {
-        WorkflowFixture::TearDown();
-        FakeGraphs::Uninstall();
     }
 
     // The window with the clip loaded and 30 s to 90 s marked, its output going to the work folder.

@@ -78,8 +78,9 @@ void CVideoConv::StartConversion()
         emit CurrentStatus(kStatusStarting);
         if (!self)
             return;
-        // The runner forgets a stop asked before its run: one asked meanwhile starts no encoder,
-        // and with nothing run there is no failure to report.
+        // The runner clears its stop request when a run begins, so a Stop that came in the pump
+        // above would be lost: it starts no encoder instead, and with nothing run there is no
+        // failure to report.
         if (m_bStopAsked) {
             emit CurrentStatus(kCancelledNotice);
             return;

@@ -43,6 +43,7 @@ protected:
     QList<FileFilter> m_lastFilters; // the filters of the last open-file dialog
 
 private:
+    // The window's own seams; they are put back after TearDown has closed the window.
     ScopedOverride m_openDialog;
     ScopedOverride m_browseDialog;
     ScopedOverride m_mpvOptions;

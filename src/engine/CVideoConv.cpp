@@ -68,6 +68,7 @@ QString CVideoConv::BuildCommandLine() const
 void CVideoConv::StartConversion()
 {
     const QPointer<CVideoConv> self(this);
+    m_bStopAsked = false;
     try {
         MakeRunner();
         objDOS->setCommandLine(BuildCommandLine());
@@ -77,6 +78,13 @@ void CVideoConv::StartConversion()
         emit CurrentStatus(kStatusStarting);
         if (!self)
             return;
+        // The runner clears its stop request when a run begins, so a Stop that came in the pump
+        // above would be lost: it starts no encoder instead, and with nothing run there is no
+        // failure to report.
+        if (m_bStopAsked) {
+            emit CurrentStatus(kCancelledNotice);
+            return;
+        }
         const QString sOutputs = objDOS->ExecuteCommand(QString());
         if (!self)
             return;
@@ -101,6 +109,7 @@ void CVideoConv::StartConversion()
 
 void CVideoConv::StopConversion()
 {
+    m_bStopAsked = true;
     if (objDOS)
         objDOS->setStopConvert(true);
 }

@@ -37,7 +37,9 @@ public:
     // "Error converting file: ".
     void StartConversion();
     // Stops a running encoder (a conversion or a file check): it is ended and reaped at once, and
-    // the run then ends as a stopped one. Does nothing when the job has never run.
+    // the run then ends as a stopped one. A stop asked while StartConversion pumps the events
+    // before its encoder starts keeps it from starting: the run ends with CurrentStatus
+    // "Cancelled" only. Does nothing when the job has never run.
     void StopConversion();
     // true unless the encoder reports the file as unreadable.
     bool IsFileSupported(const QString &sMediaFile);
@@ -58,4 +60,5 @@ private:
     float m_fFileTimeLength = 0.0f;
     QString m_sParametrs;
     DOSOutputs *objDOS = nullptr; // made on first use, owned (a child object)
+    bool m_bStopAsked = false;    // StopConversion was called during the current StartConversion
 };

@@ -2,6 +2,7 @@
 // through the system's ffmpeg. These tests are what keep the catalogues true to the encoder; the
 // presets' files themselves are judged by the matrix test (PresetMatrixTest.cpp).
 #include "common/AppPath.h"
+#include "common/ScopedOverride.h"
 #include "formats/MemoryList.h"
 #include "formats/PresetLists.h"
 #include "formats/modCatalogues.h"
@@ -63,10 +64,9 @@ struct Window {
 
     Window()
     {
-        SetAppPathForTests(TestMedia::BinDir());
+        const ScopedOverride programFolder(SetAppPathForTests, TestMedia::BinDir());
         LoadPresets(tables, cmbCategory);
         LoadCodecs(tables, cmbCVCodec, cmbCACodec);
-        SetAppPathForTests(QString());
     }
 };
 

@@ -1,5 +1,7 @@
 #include "platform/modDriveType.h"
 
+#include "common/ScopedOverride.h"
+
 #include <QDir>
 #include <QFile>
 #include <QStorageInfo>
@@ -11,14 +13,7 @@ namespace {
 // disk's folder, and the devices a mapped device is made of under slaves/.
 class FakeSysfs {
 public:
-    FakeSysfs()
-    {
-        EXPECT_TRUE(m_dir.isValid());
-        SetSysfsRootForTests(m_dir.path());
-    }
-    ~FakeSysfs() { SetSysfsRootForTests(QString()); }
-    FakeSysfs(const FakeSysfs &) = delete;
-    FakeSysfs &operator=(const FakeSysfs &) = delete;
+    FakeSysfs() { EXPECT_TRUE(m_dir.isValid()); }
 
     void AddDisk(const QString &sDisk, bool bRemovable, const QStringList &lsPartitions = {},
                  const QStringList &lsSlaves = {})
@@ -36,6 +31,7 @@ public:
 
 private:
     QTemporaryDir m_dir;
+    const ScopedOverride m_root{SetSysfsRootForTests, m_dir.path()};
 };
 } // namespace
 

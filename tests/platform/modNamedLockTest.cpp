@@ -1,5 +1,7 @@
 #include "platform/modNamedLock.h"
 
+#include "common/ScopedOverride.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -14,14 +16,10 @@
 namespace {
 class NamedLock : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(m_dir.isValid());
-        SetNamedLockFolderForTests(m_dir.path());
-    }
-    void TearDown() override { SetNamedLockFolderForTests(QString()); }
+    void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
 
     QTemporaryDir m_dir;
+    const ScopedOverride m_folder{SetNamedLockFolderForTests, m_dir.path()};
 };
 
 // Tries a lock on the file through a descriptor of its own, as another process would.

@@ -1,4 +1,5 @@
 #include "preview/PreviewTestSupport.h"
+#include "common/ScopedOverride.h"
 #include "support/PictureCheck.h"
 #include "preview/MpvPreview.h"
 #include "preview/MpvVideoWidget.h"
@@ -41,12 +42,9 @@ protected:
     static void SetUpTestSuite()
     {
         s_folder = new QTemporaryDir();
-        // Silent under test, even where there is a sound card.
-        MpvPreview::SetOptionsForTests({{"ao", "null"}});
     }
     static void TearDownTestSuite()
     {
-        MpvPreview::SetOptionsForTests({});
         delete s_folder;
         s_folder = nullptr;
     }
@@ -97,6 +95,8 @@ protected:
     }
 
     static QTemporaryDir *s_folder;
+    // Silent under test, even where there is a sound card.
+    const ScopedOverride m_silent{MpvPreview::SetOptionsForTests, QList<QPair<QByteArray, QByteArray>>{{"ao", "null"}}};
     QString m_sClip;
     QWidget m_window;
     QWidget *m_objArea = nullptr;

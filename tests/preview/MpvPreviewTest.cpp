@@ -1,4 +1,5 @@
 #include "preview/PreviewTestSupport.h"
+#include "common/ScopedOverride.h"
 #include "support/TestMedia.h"
 #include "preview/MpvPreview.h"
 
@@ -288,15 +289,15 @@ TEST_F(MpvPreviewTest, TestsCanPutTheirOwnGraphsInPlace)
 {
     class NamedGraph : public MpvPreview {};
     int iMade = 0;
-    SetVideoPreviewFactoryForTests([&iMade]() -> std::unique_ptr<VideoPreview> {
-        ++iMade;
-        return std::make_unique<NamedGraph>();
-    });
-    auto objGraph = NewVideoPreview();
-    EXPECT_EQ(iMade, 1);
-    EXPECT_NE(dynamic_cast<NamedGraph *>(objGraph.get()), nullptr);
-
-    SetVideoPreviewFactoryForTests({});
+    {
+        const ScopedOverride factory(SetVideoPreviewFactoryForTests, [&iMade]() -> std::unique_ptr<VideoPreview> {
+            ++iMade;
+            return std::make_unique<NamedGraph>();
+        });
+        auto objGraph = NewVideoPreview();
+        EXPECT_EQ(iMade, 1);
+        EXPECT_NE(dynamic_cast<NamedGraph *>(objGraph.get()), nullptr);
+    }
     auto objReal = NewVideoPreview();
     EXPECT_EQ(iMade, 1);
     EXPECT_EQ(dynamic_cast<NamedGraph *>(objReal.get()), nullptr);

@@ -153,7 +153,7 @@ TEST_F(CutTask, TheWholeRoadOfOneCut)
     EXPECT_EQ(w.lblProgress->text(), "Task Progress:");
     EXPECT_EQ(w.progress->value(), 100);
     EXPECT_TRUE(w.progress->isVisible());
-    EXPECT_EQ(m_iPowerOffs, 0);
+    EXPECT_EQ(m_overrides.PowerOffs(), 0);
 
     ASSERT_EQ(OutputFiles(m_work), QStringList{"road.mp4"});
     const TestMedia::ProbeResult probe = TestMedia::Probe(m_work.filePath("road.mp4"));
@@ -190,7 +190,7 @@ TEST_F(CutTask, AStopInTheMiddleLeavesNoFile)
     // The encoder's unfinished file is gone, and so is the encoder.
     EXPECT_TRUE(OutputFiles(m_work).isEmpty()) << OutputFiles(m_work).join(", ").toStdString();
     EXPECT_EQ(ChildProcesses(), 0);
-    EXPECT_EQ(m_iPowerOffs, 1);
+    EXPECT_EQ(m_overrides.PowerOffs(), 1);
 }
 
 TEST_F(CutTask, AFailedTaskRemovesItsFileAndEndsAsUsual)
@@ -213,7 +213,7 @@ TEST_F(CutTask, AFailedTaskRemovesItsFileAndEndsAsUsual)
     EXPECT_EQ(w.cmdConvert->Caption(), "Start");
     EXPECT_TRUE(w.cmdBrowse->isEnabled());
     EXPECT_TRUE(OutputFiles(m_work).isEmpty()) << OutputFiles(m_work).join(", ").toStdString();
-    EXPECT_EQ(m_iPowerOffs, 1);
+    EXPECT_EQ(m_overrides.PowerOffs(), 1);
 }
 
 TEST_F(CutTask, ClosingTheWindowDuringATaskEndsTheTaskAndTheEncoder)
@@ -268,14 +268,8 @@ protected:
     void SetUp() override
     {
         CutTask::SetUp();
-        m_graphs.Install();
         m_sClip = Clip("short.mp4", 0.4);
         ASSERT_FALSE(m_sClip.isEmpty());
-    }
-    void TearDown() override
-    {
-        CutTask::TearDown();
-        FakeGraphs::Uninstall();
     }
     void Mark(frmMain &w, int iStart, int iEnd)
     {
@@ -312,7 +306,7 @@ TEST_F(TaskChecks, TheThreeRefusals)
     EXPECT_EQ(w.cmdConvert->Caption(), "Start");
     EXPECT_FALSE(w.lblProgress->isVisible());
     EXPECT_TRUE(OutputFiles(m_work).isEmpty());
-    EXPECT_EQ(m_iPowerOffs, 0);
+    EXPECT_EQ(m_overrides.PowerOffs(), 0);
 }
 
 TEST_F(TaskChecks, AnOutputFolderThatCannotBeMadeIsSaidAndTheTaskIsNotShownAsDone)
@@ -337,7 +331,7 @@ TEST_F(TaskChecks, AnOutputFolderThatCannotBeMadeIsSaidAndTheTaskIsNotShownAsDon
     EXPECT_TRUE(w.cmdAddVideoFile->isEnabled());
     EXPECT_FALSE(w.bTaskRunning());
     EXPECT_TRUE(OutputFiles(m_work).isEmpty());
-    EXPECT_EQ(m_iPowerOffs, 1);
+    EXPECT_EQ(m_overrides.PowerOffs(), 1);
 
     // One missing level is made.
     w.txtOutPath->setText(m_work.filePath("Cut Files"));
@@ -356,7 +350,7 @@ TEST_F(TaskChecks, AnOutputFolderThatCannotBeMadeIsSaidAndTheTaskIsNotShownAsDon
     EXPECT_TRUE(QDir(m_work.filePath("Cut Files")).isEmpty());
     // The preview was stopped for the task all the same.
     EXPECT_TRUE(m_graphs.log.contains("g1.Stop"));
-    EXPECT_EQ(m_iPowerOffs, 1);
+    EXPECT_EQ(m_overrides.PowerOffs(), 1);
 }
 
 TEST_F(TaskChecks, WhileATaskRunsTheBarShowsTheJobsPercentagesAndCloseRefuses)

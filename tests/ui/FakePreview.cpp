@@ -3,14 +3,10 @@
 #include <QWidget>
 #include <memory>
 
-void FakeGraphs::Install()
+FakeGraphs::FakeGraphs()
+    : m_factory(SetVideoPreviewFactoryForTests,
+                [this]() -> std::unique_ptr<VideoPreview> { return std::make_unique<FakePreview>(*this, ++iMade); })
 {
-    SetVideoPreviewFactoryForTests([this] { return std::make_unique<FakePreview>(*this, ++iMade); });
-}
-
-void FakeGraphs::Uninstall()
-{
-    SetVideoPreviewFactoryForTests({});
 }
 
 FakePreview::FakePreview(FakeGraphs &graphs, int iId)

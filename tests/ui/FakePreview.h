@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/ScopedOverride.h"
 #include "preview/VideoPreview.h"
 
 #include <QList>
@@ -8,8 +9,11 @@
 #include <QStringList>
 
 // What the fake graphs share with the test: a log of every call ("g1.RenderFile", "g1.~"), the
-// answers to give, and a stream that stands still unless the test moves it.
+// answers to give, and a stream that stands still unless the test moves it. While it lives,
+// NewVideoPreview hands out fakes logging here; libmpv's graph comes back when it ends.
 struct FakeGraphs {
+    FakeGraphs();
+
     QStringList log;
     QMap<QString, PreviewResult> results; // by operation name; Ok when absent
     QList<PreviewResult> durationResults; // answers of GetDuration, in turn, before results
@@ -17,9 +21,8 @@ struct FakeGraphs {
     double dPosition = 0.0;
     int iMade = 0;
 
-    // Makes NewVideoPreview hand out fakes logging here; Uninstall puts libmpv's graph back.
-    void Install();
-    static void Uninstall();
+private:
+    ScopedOverride m_factory;
 };
 
 class FakePreview : public VideoPreview {

@@ -26,6 +26,6 @@ TEST_F(HelpOpener, NoProgramToOpenThePageIsToldInAMessageBox)
     w.MyButton1_Click();
     ASSERT_EQ(m_messages.Messages().size(), 1);
     EXPECT_EQ(m_messages.Messages()[0].sText, QStringLiteral("No program to open the help page was found: ") +
-                                                  m_programDir.filePath(QStringLiteral("Help.html")));
+                                                  m_overrides.ProgramFile(QStringLiteral("Help.html")));
     EXPECT_EQ(m_messages.Messages()[0].icon, MsgIcon::Exclamation);
 }

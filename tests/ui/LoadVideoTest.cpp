@@ -38,14 +38,8 @@ protected:
     void SetUp() override
     {
         WorkflowFixture::SetUp();
-        m_graphs.Install();
         m_sClip = Clip("short.mp4", 0.4);
         ASSERT_FALSE(m_sClip.isEmpty());
-    }
-    void TearDown() override
-    {
-        WorkflowFixture::TearDown();
-        FakeGraphs::Uninstall();
     }
     // Starts the window and loads the clip through the dialog, then forgets the calls so far.
     frmMain &StartLoaded()

@@ -531,7 +531,7 @@ TEST_F(Shell, HelpOpensThePageBesideTheProgramAndSaysNothingWhenItIsMissing)
     w.show();
     QTest::mouseClick(w.MyButton1, Qt::LeftButton);
     ASSERT_EQ(desktop.urls.size(), 1);
-    EXPECT_EQ(desktop.urls[0], QUrl::fromLocalFile(m_programDir.filePath(QStringLiteral("Help.html"))));
+    EXPECT_EQ(desktop.urls[0], QUrl::fromLocalFile(m_overrides.ProgramFile(QStringLiteral("Help.html"))));
 }
 
 TEST_F(Shell, TheLinksOpenTheirSites)

@@ -1,9 +1,5 @@
 #include "WindowFixture.h"
 
-#include "common/AppPath.h"
-#include "platform/modNamedLock.h"
-#include "platform/modRegistry.h"
-
 #include <QFile>
 #include <QStringList>
 #include <QTimer>
@@ -57,12 +53,7 @@ QByteArray TestCodecs()
 
 void WindowFixture::SetUp()
 {
-    ASSERT_TRUE(m_programDir.isValid());
-    SetAppPathForTests(m_programDir.path());
-    ASSERT_TRUE(m_lockDir.isValid());
-    SetNamedLockFolderForTests(m_lockDir.path());
-    ASSERT_TRUE(m_registryDir.isValid());
-    SetRegistryFolderForTests(m_registryDir.path());
+    ASSERT_TRUE(m_overrides.IsValid());
     WriteProgramFile(QStringLiteral("presets.xml"), TestPresets());
     WriteProgramFile(QStringLiteral("codecs.xml"), TestCodecs());
 }
@@ -70,21 +61,18 @@ void WindowFixture::SetUp()
 void WindowFixture::TearDown()
 {
     m_window.reset();
-    SetAppPathForTests(QString());
-    SetNamedLockFolderForTests(QString());
-    SetRegistryFolderForTests(QString());
 }
 
 void WindowFixture::WriteProgramFile(const QString &sName, const QByteArray &content)
 {
-    QFile file(m_programDir.filePath(sName));
+    QFile file(m_overrides.ProgramFile(sName));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(content);
 }
 
 void WindowFixture::RemoveProgramFile(const QString &sName)
 {
-    ASSERT_TRUE(QFile::remove(m_programDir.filePath(sName)));
+    ASSERT_TRUE(QFile::remove(m_overrides.ProgramFile(sName)));
 }
 
 frmMain &WindowFixture::Start()

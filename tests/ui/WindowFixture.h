@@ -1,15 +1,15 @@
 #pragma once
 
-#include "support/MsgBoxRecorder.h"
+#include "support/TestOverrides.h"
 #include "ui/frmMain.h"
 
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
 
-// A window started on a program folder of the test's own, with every message box recorded. The
-// folder holds small catalogues (see WindowFixture.cpp); a test may replace or remove them
-// before it starts the window.
+// A window started on a program folder of the test's own, with its registry and lock folders of
+// its own, every message box recorded and power-off counted (TestOverrides). The program folder
+// holds small catalogues (see WindowFixture.cpp); a test may replace or remove them before it
+// starts the window.
 class WindowFixture : public ::testing::Test {
 protected:
     void SetUp() override;
@@ -23,9 +23,8 @@ protected:
     // Runs the animation timer's ticks until it stops; returns the number of ticks.
     int RunSlide(int iMaxTicks = 1000);
 
-    QTemporaryDir m_programDir;
-    QTemporaryDir m_lockDir;
-    QTemporaryDir m_registryDir; // the saved settings of this test's windows only
-    MsgBoxRecorder m_messages;
+    TestOverrides m_overrides;
+    MsgBoxRecorder &m_messages = m_overrides.Messages();
+    // Goes in TearDown, before the seams it was made with.
     std::unique_ptr<frmMain> m_window;
 };

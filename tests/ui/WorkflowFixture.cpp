@@ -5,7 +5,6 @@
 #include "preview/MpvPreview.h"
 #include "widgets/MyButton.h"
 #include "widgets/PictureBox.h"
-#include "platform/modPowerOff.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -42,34 +41,30 @@ void SendMouse(QWidget *widget, QEvent::Type type, const QPointF &pos, Qt::Mouse
 }
 } // namespace
 
+WorkflowFixture::WorkflowFixture()
+    : m_openDialog(SetOpenDialogForTests,
+                   [this](QWidget *, const QList<FileFilter> &filters, const QString &sTitle) {
+                       m_lsDialogTitles << sTitle;
+                       m_lastFilters = filters;
+                       return m_sDialogAnswer;
+                   }),
+      m_browseDialog(SetBrowseDialogForTests,
+                     [this](QWidget *, const QString &sTitle) {
+                         m_lsDialogTitles << sTitle;
+                         return m_sBrowseAnswer;
+                     }),
+      // Silent under test, even where there is a sound card.
+      m_mpvOptions(MpvPreview::SetOptionsForTests, QList<QPair<QByteArray, QByteArray>>{{"ao", "null"}})
+{
+}
+
 void WorkflowFixture::SetUp()
 {
     WindowFixture::SetUp();
     ASSERT_TRUE(m_work.isValid());
     WriteProgramFile(QStringLiteral("presets.xml"), ReadSourceFile(QStringLiteral("catalog/presets.xml")));
     WriteProgramFile(QStringLiteral("codecs.xml"), ReadSourceFile(QStringLiteral("catalog/codecs.xml")));
-    ASSERT_TRUE(QFile::link(TestMedia::FfmpegPath(), m_programDir.filePath(QStringLiteral("ffmpeg"))));
-    MpvPreview::SetOptionsForTests({{"ao", "null"}});
-    SetPowerOffHandlerForTests([this] { ++m_iPowerOffs; });
-    SetOpenDialogForTests([this](QWidget *, const QList<FileFilter> &filters, const QString &sTitle) {
-        m_lsDialogTitles << sTitle;
-        m_lastFilters = filters;
-        return m_sDialogAnswer;
-    });
-    SetBrowseDialogForTests([this](QWidget *, const QString &sTitle) {
-        m_lsDialogTitles << sTitle;
-        return m_sBrowseAnswer;
-    });
-}
-
-void WorkflowFixture::TearDown()
-{
-    // The window and its preview graph go before the seams they were made with.
-    WindowFixture::TearDown();
-    SetOpenDialogForTests({});
-    SetBrowseDialogForTests({});
-    SetPowerOffHandlerForTests({});
-    MpvPreview::SetOptionsForTests({});
+    ASSERT_TRUE(QFile::link(TestMedia::FfmpegPath(), m_overrides.ProgramFile(QStringLiteral("ffmpeg"))));
 }
 
 QString WorkflowFixture::Clip(const QString &sName, double dSeconds, const QStringList &extraArgs)
@@ -147,7 +142,7 @@ void WorkflowFixture::UseFakeEncoder(const QByteArray &script)
 {
     RemoveProgramFile(QStringLiteral("ffmpeg"));
     WriteProgramFile(QStringLiteral("ffmpeg"), "#!/bin/sh\n" + script + '\n');
-    ASSERT_TRUE(QFile::setPermissions(m_programDir.filePath(QStringLiteral("ffmpeg")),
+    ASSERT_TRUE(QFile::setPermissions(m_overrides.ProgramFile(QStringLiteral("ffmpeg")),
                                       QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner));
 }
 

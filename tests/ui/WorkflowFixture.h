@@ -12,8 +12,8 @@
 // Clips are made once per test binary (they take a moment) in a folder of their own.
 class WorkflowFixture : public WindowFixture {
 protected:
+    WorkflowFixture();
     void SetUp() override;
-    void TearDown() override;
 
     // A generated clip (testsrc2 and a tone, 320x240), made once per name.
     static QString Clip(const QString &sName, double dSeconds, const QStringList &extraArgs = {});
@@ -37,9 +37,14 @@ protected:
     static int ChildProcesses();
 
     QTemporaryDir m_work;
-    int m_iPowerOffs = 0;
     QString m_sDialogAnswer;        // what the open-file dialog answers
     QString m_sBrowseAnswer;        // what the folder browser answers
     QStringList m_lsDialogTitles;   // titles of the dialogs shown, in order
     QList<FileFilter> m_lastFilters; // the filters of the last open-file dialog
+
+private:
+    // The window's own seams; they are put back after TearDown has closed the window.
+    ScopedOverride m_openDialog;
+    ScopedOverride m_browseDialog;
+    ScopedOverride m_mpvOptions;
 };

@@ -1,6 +1,7 @@
 // The output's folder and name, the video files' filters and extensions, and the folder check of
 // Browse: the parts of the cut task that need no window.
 #include "common/RunTimeError.h"
+#include "common/ScopedOverride.h"
 #include "platform/modDriveType.h"
 #include "support/MsgBoxRecorder.h"
 #include "support/TestMedia.h"
@@ -219,9 +220,8 @@ TEST(OutputFolderDrive, OnlyAFixedDriveIsAccepted)
     ASSERT_TRUE(flag.open(QIODevice::WriteOnly));
     flag.write("1\n");
     flag.close();
-    SetSysfsRootForTests(sysfs.path());
+    const ScopedOverride removable(SetSysfsRootForTests, sysfs.path());
     EXPECT_FALSE(CanChooseOutputFolder(sFolder));
-    SetSysfsRootForTests(QString());
 }
 
 } // namespace

@@ -401,7 +401,7 @@ TEST_F(TaskChecks, WhileATaskRunsTheBarShowsTheJobsPercentagesAndCloseRefuses)
 TEST_F(TaskChecks, TheEncoderIsAskedForWhatThePanelHolds)
 {
     // An encoder that writes down what it is asked to do, and does nothing.
-    const QString sArgs = m_programDir.filePath("args");
+    const QString sArgs = m_overrides.ProgramFile("args");
     UseFakeEncoder("case \"$*\" in *' -y '*) ;; *) echo 'Input #0'; exit 1;; esac\n"
                    "echo \"$*\" > '" + sArgs.toLocal8Bit() + "'");
     const auto AskedFor = [&] {

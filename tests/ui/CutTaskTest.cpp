@@ -418,12 +418,13 @@ TEST_F(TaskChecks, TheEncoderIsAskedForWhatThePanelHolds)
     Choose(*w.cmbOutVCodec, "H.264/AAC, original size");
     Choose(*w.cmbOutFormat, "mkv");
     QTest::mouseClick(w.cmdConvert, Qt::LeftButton);
-    EXPECT_TRUE(AskedFor().contains("-crf 22 -c:a aac -b:a 160k -ss 30 -t 60 -y ")) << AskedFor().toStdString();
+    EXPECT_TRUE(AskedFor().contains("-crf 22 -vf ")) << AskedFor().toStdString();
+    EXPECT_TRUE(AskedFor().contains(" -b:a 160k -ss 30 -t 60 -y ")) << AskedFor().toStdString();
     EXPECT_TRUE(AskedFor().trimmed().endsWith(".mkv")) << AskedFor().toStdString();
 
     w.optFormat[1]->setChecked(true);
     Choose(*w.cmbCustContainer, "MP4");
-    Choose(*w.cmbCVCodec, "H.264 (AVC)");
+    Choose(*w.cmbCVCodec, "H.264 (AVC) for MP4 and MOV (8-bit, even size)");
     Choose(*w.cmbCACodec, "AAC");
     Choose(*w.cmbCVSize, "vga(640x480)");
     Choose(*w.cmbCVAspect, "16:9");
@@ -433,7 +434,8 @@ TEST_F(TaskChecks, TheEncoderIsAskedForWhatThePanelHolds)
     w.txtChannels->setText("2");
     w.txtFrameRate->setText("29.97");
     QTest::mouseClick(w.cmdConvert, Qt::LeftButton);
-    EXPECT_TRUE(AskedFor().contains(" -ar 22050 -ab 64000 -acodec aac -ac 2 -vcodec libx264 -b 320000 -s vga "
+    EXPECT_TRUE(AskedFor().contains(" -ar 22050 -ab 64000 -acodec aac -ac 2 -vcodec libx264 -pix_fmt yuv420p "
+                                    "-vf crop=trunc(iw/2)*2:trunc(ih/2)*2 -b 320000 -s vga "
                                     "-aspect 16:9 -r 29.97 -ss 30 -t 60 -y "))
         << AskedFor().toStdString();
     EXPECT_TRUE(AskedFor().trimmed().endsWith(".MP4")) << AskedFor().toStdString();

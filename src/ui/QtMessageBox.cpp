@@ -12,7 +12,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
-#include <QStyle>
 
 namespace {
 // A box whose text would need more than this share of the screen's height shows the text in a
@@ -36,20 +35,6 @@ QMessageBox::Icon ToQtIcon(MsgIcon icon)
         break;
     }
     return QMessageBox::NoIcon;
-}
-
-QStyle::StandardPixmap ToStandardIcon(MsgIcon icon)
-{
-    switch (icon) {
-    case MsgIcon::Exclamation:
-        return QStyle::SP_MessageBoxWarning;
-    case MsgIcon::Critical:
-        return QStyle::SP_MessageBoxCritical;
-    case MsgIcon::Information:
-    case MsgIcon::None:
-        break;
-    }
-    return QStyle::SP_MessageBoxInformation;
 }
 
 QRect AvailableArea(const QWidget *owner)
@@ -77,8 +62,7 @@ void ShowLongMessage(const QString &sText, MsgIcon icon, QWidget *owner, const Q
 
     if (icon != MsgIcon::None) {
         auto *iconLabel = new QLabel(&box);
-        const int iSize = box.style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, &box);
-        iconLabel->setPixmap(box.style()->standardIcon(ToStandardIcon(icon), nullptr, &box).pixmap(iSize));
+        iconLabel->setPixmap(QMessageBox::standardIcon(ToQtIcon(icon)));
         layout->addWidget(iconLabel, 0, 0, Qt::AlignTop);
     }
     auto *text = new QPlainTextEdit(&box);

@@ -226,9 +226,6 @@ void frmMain::cConvert_Progress(short iProgress)
         return;
     // The job also sends -1 (an unreadable input) and more than 100; the bar shows its ends.
     progress->setValue(qBound(progress->minimum(), static_cast<int>(iProgress), progress->maximum()));
-    // A Stop that came while the encoder was being started reached no encoder yet.
-    if (m_pCutTask && m_pCutTask->bStopAsked && m_pCutTask->job)
-        m_pCutTask->job->StopConversion();
 }
 
 void frmMain::cConvert_CurrentStatus(const QString &sStatus)

@@ -69,6 +69,7 @@ void CVideoConv::StartConversion()
 {
     const QPointer<CVideoConv> self(this);
     m_bStopAsked = false;
+    m_dEncodedSeconds = -1.0;
     try {
         MakeRunner();
         objDOS->setCommandLine(BuildCommandLine());
@@ -91,8 +92,10 @@ void CVideoConv::StartConversion()
         // An encoder that got under way and then failed, or was ended from outside, did not
         // convert the file: its exit code decides too, and so does what it left in the file.
         const bool bEncoderSucceeded = ReportsEncodingStarted(sOutputs) && objDOS->ExitCode() == 0;
-        if (bEncoderSucceeded && HoldsEncodedData(m_sOutputFile))
+        if (bEncoderSucceeded && HoldsEncodedData(m_sOutputFile)) {
+            m_dEncodedSeconds = LastEncodedSeconds(sOutputs);
             return;
+        }
         emit CurrentStatus(kStatusError);
         if (!self)
             return;

@@ -41,6 +41,9 @@ public:
     // before its encoder starts keeps it from starting: the run ends with CurrentStatus
     // "Cancelled" only. Does nothing when the job has never run.
     void StopConversion();
+    // Seconds of output the last successful StartConversion's encoder reported writing; -1 when
+    // it reported none or the last run did not succeed.
+    double EncodedSeconds() const { return m_dEncodedSeconds; }
     // true unless the encoder reports the file as unreadable.
     bool IsFileSupported(const QString &sMediaFile);
 
@@ -61,4 +64,5 @@ private:
     QString m_sParametrs;
     DOSOutputs *objDOS = nullptr; // made on first use, owned (a child object)
     bool m_bStopAsked = false;    // StopConversion was called during the current StartConversion
+    double m_dEncodedSeconds = -1.0;
 };

@@ -14,6 +14,7 @@ constexpr int kSignalCount = sizeof(kQuitSignals) / sizeof(kQuitSignals[0]);
 int g_iReadEnd = -1;
 volatile sig_atomic_t g_iWriteEnd = -1;
 struct sigaction g_previous[kSignalCount];
+bool g_bHandled[kSignalCount] = {};
 
 // Only async-signal-safe calls here: one write, errno kept for the code the signal interrupted.
 extern "C" void OnQuitSignal(int iSignal)
@@ -42,8 +43,14 @@ QuitSignalNotifier::QuitSignalNotifier(QObject *parent) : QObject(parent)
     sigemptyset(&action.sa_mask);
     // Interrupted system calls resume: the window's own reads and waits need not expect EINTR.
     action.sa_flags = SA_RESTART;
-    for (int i = 0; i < kSignalCount; ++i)
-        ::sigaction(kQuitSignals[i], &action, &g_previous[i]);
+    for (int i = 0; i < kSignalCount; ++i) {
+        // A signal ignored at start stays ignored: under nohup, closing the terminal (SIGHUP)
+        // must not end the program.
+        struct sigaction current = {};
+        g_bHandled[i] = ::sigaction(kQuitSignals[i], nullptr, &current) == 0 && current.sa_handler != SIG_IGN;
+        if (g_bHandled[i])
+            ::sigaction(kQuitSignals[i], &action, &g_previous[i]);
+    }
 
     m_notifier = new QSocketNotifier(g_iReadEnd, QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, &QuitSignalNotifier::ReadPipe);
@@ -54,8 +61,11 @@ QuitSignalNotifier::~QuitSignalNotifier()
 {
     if (!m_bInstalled)
         return;
-    for (int i = 0; i < kSignalCount; ++i)
-        ::sigaction(kQuitSignals[i], &g_previous[i], nullptr);
+    for (int i = 0; i < kSignalCount; ++i) {
+        if (g_bHandled[i])
+            ::sigaction(kQuitSignals[i], &g_previous[i], nullptr);
+        g_bHandled[i] = false;
+    }
     delete m_notifier;
     const int iWriteEnd = g_iWriteEnd;
     g_iWriteEnd = -1;

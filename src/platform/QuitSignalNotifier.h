@@ -9,6 +9,7 @@ class QSocketNotifier;
 // its window's close does instead of dying where it stands. The signal handler only writes the
 // signal's number into a pipe; Received is raised from the event loop that reads it.
 //
+// A signal that is ignored when the notifier is made (SIGHUP under nohup) is left ignored.
 // One notifier at a time; its destruction gives the three signals back their former handling.
 class QuitSignalNotifier : public QObject {
     Q_OBJECT

@@ -37,9 +37,18 @@ signals:
     void RenderContextReleasing();
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
+    // The native surface is stacked above every widget that is not native, whatever Qt's order
+    // says; so the widgets that Qt stacks above this one (the panels that slide over the preview)
+    // are cut out of the surface, which then shows only the part of the picture left in sight.
+    void WatchCoveringWidgets();
+    void UpdateCover();
+    QRegion UncoveredRegion() const;
+
     MpvVideoSurface *m_objSurface;
     QWidget *m_objContainer;
 };

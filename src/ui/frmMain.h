@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/Colour.h"
+#include "common/modFunctions.h"
 #include "formats/CatalogueTables.h"
 #include "formats/FormatChoice.h"
 
@@ -214,6 +215,7 @@ public:
 
     QString SelectVideoFile();
     void LoadVideo(const QString &sFile);
+    // Runs one task to its end; false when it was ended because the program is closing.
     bool RunTask();
     void ConvertVideo(const QString &origfile, const QString &outFile, const QString &sDuration);
     QString GetOutputFileName(const QString &sSource, const QString &sExtension);
@@ -269,6 +271,8 @@ private:
     void EndTaskForClose();
     void ReleasePreview();
     void RemoveUnfinishedOutput(CutTask &task);
+    // Says so when the encoder wrote much less than the selection (the file is kept).
+    void WarnOfShortOutput(double dWritten, WholeSeconds iSelected);
 
     // The task that runs now (on the stack of RunTask), nullptr between tasks.
     CutTask *m_pCutTask = nullptr;

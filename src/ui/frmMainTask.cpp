@@ -35,6 +35,12 @@ const QString kMsgBadDrive = QStringLiteral("You can't choose this drive!");
 const QString kTitleBrowse = QStringLiteral("Select folder to add");
 const QString kProgressStopped = QStringLiteral("Task Progress:[Stopped]");
 constexpr int kProgressDone = 100;
+// A damaged input (a clip cut off by a crash, a truncated download) can give much less than the
+// selection while the encoder reports success; more than this many seconds short is said.
+constexpr double kShortOutputTolerance = 1.0;
+const QString kMsgShortOutput = QStringLiteral(
+    "The output file is shorter than the selected part: %1 seconds were written of %2 selected. "
+    "The input file may be damaged or incomplete; the output file is kept.");
 
 // The job could not be set up: the argument builder gave nothing to cut with (it has said why).
 class SetupFailed {};
@@ -48,6 +54,7 @@ struct CutTask {
     bool bFailed = false;      // the job reported that the encoder did not convert the file
     bool bFinished = false;    // the encoder ran to its end and converted the file
     bool bNoOutputFolder = false; // the output folder neither existed nor could be made
+    bool bProgramClosing = false; // the task was ended because the program is closing
 };
 
 void frmMain::ConnectTask()
@@ -125,7 +132,8 @@ bool frmMain::RunTask()
     }
     RemoveUnfinishedOutput(task);
     m_pCutTask = pOuterTask;
-    return true;
+    // A logout's quit signal or a destroyed window must not power the machine off behind the user.
+    return !task.bProgramClosing;
 }
 
 void frmMain::ConvertVideo(const QString &origfile, const QString &outFile, const QString &sDuration)
@@ -162,8 +170,10 @@ void frmMain::ConvertVideo(const QString &origfile, const QString &outFile, cons
             return;
         const QPointer<CVideoConv> job(cConvert);
         job->StartConversion();
-        if (job && m_pCutTask && !m_pCutTask->bStopAsked && !m_pCutTask->bFailed)
+        if (job && m_pCutTask && !m_pCutTask->bStopAsked && !m_pCutTask->bFailed) {
             m_pCutTask->bFinished = true;
+            WarnOfShortOutput(job->EncodedSeconds(), CheckedSub(Slider->SelectEnd(), Slider->SelectStart()));
+        }
     } catch (const RunTimeError &) {
         lblProgress->hide();
         progress->hide();
@@ -185,6 +195,13 @@ QString frmMain::GetOutputFileName(const QString &sSource, const QString &sExten
     return output.sPath;
 }
 
+void frmMain::WarnOfShortOutput(double dWritten, WholeSeconds iSelected)
+{
+    if (dWritten < 0.0 || iSelected - dWritten <= kShortOutputTolerance)
+        return;
+    MsgBox(kMsgShortOutput.arg(QString::number(dWritten, 'f', 1)).arg(iSelected), MsgIcon::Exclamation);
+}
+
 void frmMain::RemoveUnfinishedOutput(CutTask &task)
 {
     if (task.bFinished || task.sReservedOutput.isEmpty())
@@ -201,6 +218,7 @@ void frmMain::EndTaskForClose()
     if (!m_pCutTask)
         return;
     m_pCutTask->bStopAsked = true;
+    m_pCutTask->bProgramClosing = true;
     // Deleting the job ends and reaps its encoder now; the task's call returns without it.
     delete m_pCutTask->job.data();
     RemoveUnfinishedOutput(*m_pCutTask);

@@ -245,3 +245,13 @@ TEST(EncoderContract, MarksIgnoreLetterCase)
     EXPECT_TRUE(ReportsUnknownFormat(QStringLiteral("a.mp4: Invalid data found when processing input")));
     EXPECT_FALSE(ReportsUnknownFormat(QStringLiteral("a.mp4: No such file or directory")));
 }
+
+TEST(JobOutput, TheLastProgressLineTellsTheLengthWritten)
+{
+    EXPECT_DOUBLE_EQ(LastEncodedSeconds(QStringLiteral("frame= 1 time=00:00:00.50 bitrate= 1\r"
+                                                       "frame= 9 time=01:02:03.25 bitrate= 1\r\n")),
+                     3723.25);
+    // Progress lines with no time to read, or none at all.
+    EXPECT_DOUBLE_EQ(LastEncodedSeconds(QStringLiteral("time=00:00:02.00 x\rtime=N/A bitrate=N/A\n")), 2.0);
+    EXPECT_DOUBLE_EQ(LastEncodedSeconds(QStringLiteral("Input #0\nPress [q] to stop\n")), -1.0);
+}

@@ -221,6 +221,7 @@ TEST_F(CutTask, ClosingTheWindowDuringATaskEndsTheTaskAndTheEncoder)
     const QString sClip = Clip("road.mp4", 14.0);
     ASSERT_FALSE(sClip.isEmpty());
     frmMain &w = ReadyToCut(sClip);
+    w.chkShutdown->setChecked(true);
     // The window manager's close, which the Close button's refusal does not cover.
     WhileRunning(w, [&] { w.close(); });
     QTest::mouseClick(w.cmdConvert, Qt::LeftButton);
@@ -235,6 +236,8 @@ TEST_F(CutTask, ClosingTheWindowDuringATaskEndsTheTaskAndTheEncoder)
     EXPECT_TRUE(m_messages.Messages().isEmpty()) << m_messages.Texts().join("\n").toStdString();
     EXPECT_EQ(w.objMediaControl, nullptr);
     EXPECT_EQ(w.objVideoWindow, nullptr);
+    // A task ended by the program's end never powers the machine off.
+    EXPECT_EQ(m_overrides.PowerOffs(), 0);
 }
 
 TEST_F(CutTask, ADropDuringATaskIsRefused)
@@ -441,6 +444,31 @@ TEST_F(TaskChecks, TheEncoderIsAskedForWhatThePanelHolds)
     EXPECT_TRUE(AskedFor().trimmed().endsWith(".MP4")) << AskedFor().toStdString();
 }
 
+TEST_F(TaskChecks, AnOutputMuchShorterThanTheSelectionIsSaidAndKept)
+{
+    // As the encoder ends on a damaged input: success, but 1.3 s written of the 4 s selected.
+    UseFakeEncoder("case \"$*\" in *' -y '*) ;; *) echo 'Input #0'; exit 1;; esac\n"
+                   "for a; do out=$a; done; echo data > \"$out\"\n"
+                   "echo 'Press [q] to stop, [?] for help'\n"
+                   "printf 'frame= 1 time=00:00:00.50 bitrate= 1\\rframe= 2 time=00:00:01.30 bitrate= 1\\n'");
+    frmMain &w = Start();
+    OutputToWorkFolder(w);
+    AddThroughDialog(w, m_sClip);
+    Mark(w, 30, 34);
+    QTest::mouseClick(w.cmdConvert, Qt::LeftButton);
+    ASSERT_EQ(m_messages.Messages().size(), 1);
+    EXPECT_TRUE(m_messages.Messages()[0].sText.contains("1.3 seconds were written of 4 selected"))
+        << m_messages.Texts().join("\n").toStdString();
+    EXPECT_EQ(m_messages.Messages()[0].icon, MsgIcon::Exclamation);
+    EXPECT_EQ(OutputFiles(m_work).size(), 1);
+
+    // Within a second of the selection, nothing is said.
+    m_messages.Clear();
+    Mark(w, 30, 32);
+    QTest::mouseClick(w.cmdConvert, Qt::LeftButton);
+    EXPECT_TRUE(m_messages.Messages().isEmpty()) << m_messages.Texts().join("\n").toStdString();
+}
+
 TEST_F(TaskChecks, FolderOptionsAndBrowse)
 {
     frmMain &w = Start();
@@ -489,6 +517,7 @@ TEST_F(TaskChecks, AQuitSignalEndsTheProgramAsTheWindowManagersCloseDoes)
     EndProgramWithWindow(w); // as the program's start does
     AddThroughDialog(w, m_sClip);
     Mark(w, 30, 90);
+    w.chkShutdown->setChecked(true);
     WhileRunning(w, [] { std::raise(SIGTERM); });
     QTest::mouseClick(w.cmdConvert, Qt::LeftButton);
 
@@ -498,6 +527,7 @@ TEST_F(TaskChecks, AQuitSignalEndsTheProgramAsTheWindowManagersCloseDoes)
     EXPECT_EQ(ChildProcesses(), 0);
     EXPECT_TRUE(OutputFiles(m_work).isEmpty()) << OutputFiles(m_work).join(", ").toStdString();
     EXPECT_TRUE(m_messages.Messages().isEmpty()) << m_messages.Texts().join("\n").toStdString();
+    EXPECT_EQ(m_overrides.PowerOffs(), 0);
     frmMain again;
     EXPECT_EQ(again.txtOutPath->text(), m_work.path());
 }

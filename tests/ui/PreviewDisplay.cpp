@@ -4,6 +4,7 @@
 
 #include "support/PictureCheck.h"
 #include "preview/MpvVideoWidget.h"
+#include "widgets/MyFrame.h"
 #include "widgets/PictureBox.h"
 
 #include <QGuiApplication>
@@ -13,6 +14,8 @@
 #include <QMimeData>
 #include <QUrl>
 #include <QPixmap>
+#include <QRadioButton>
+#include <QTimer>
 #include <QScreen>
 #include <QWindow>
 
@@ -87,6 +90,87 @@ TEST_F(WindowPreview, TheVideoFillsThePreviewAreaAndTakesDropsOnItself)
     EXPECT_EQ(w.objMediaControl, nullptr);
     EXPECT_TRUE(w.picVideoWindow->findChildren<MpvVideoWidget *>().isEmpty());
     EXPECT_TRUE(m_messages.Messages().isEmpty()) << m_messages.Texts().join("\n").toStdString();
+}
+
+// Slides a panel up and compares what the screen shows where it lies over the preview area with
+// the panel's own drawing of that part.
+class PanelsOverVideo : public WindowPreview {
+protected:
+    // The share of pixels of the overlap that the screen shows otherwise than the panel draws them.
+    static double ShareUnlikeThePanel(frmMain &w, QWidget *panel)
+    {
+        const QRect preview(w.picVideoWindow->mapTo(&w, QPoint(0, 0)), w.picVideoWindow->size());
+        const QRect overlap = preview.intersected(panel->geometry());
+        if (overlap.isEmpty())
+            return 1.0;
+        const QPoint screenAt = w.mapToGlobal(overlap.topLeft());
+        const QImage shown =
+            w.screen()->grabWindow(0, screenAt.x(), screenAt.y(), overlap.width(), overlap.height()).toImage()
+                .convertToFormat(QImage::Format_RGB32);
+        const QImage own = panel->grab(overlap.translated(-panel->pos())).toImage().convertToFormat(QImage::Format_RGB32);
+        if (shown.size() != own.size())
+            return 1.0;
+        int iUnlike = 0;
+        for (int y = 0; y < own.height(); ++y)
+            for (int x = 0; x < own.width(); ++x) {
+                const QRgb a = shown.pixel(x, y), b = own.pixel(x, y);
+                if (qAbs(qRed(a) - qRed(b)) + qAbs(qGreen(a) - qGreen(b)) + qAbs(qBlue(a) - qBlue(b)) > 24)
+                    ++iUnlike;
+            }
+        return double(iUnlike) / (own.width() * own.height());
+    }
+
+    void ExpectPanelsInSight(frmMain &w)
+    {
+        const auto SlidUp = [&](QWidget *panel) {
+            return WaitUntil([&] { return !w.tmrAnimate->isActive() && panel->y() < w.height() / 2; }, 20000);
+        };
+        const auto InSight = [&](QWidget *panel) {
+            return WaitUntil([&] { return ShareUnlikeThePanel(w, panel) < 0.01; }, 5000);
+        };
+        w.cmdChangeFormat_Click();
+        ASSERT_TRUE(SlidUp(w.frFormats));
+        EXPECT_TRUE(InSight(w.frFormats)) << ShareUnlikeThePanel(w, w.frFormats) << " of the format panel unlike";
+        w.optFormat[1]->setChecked(true);
+        EXPECT_TRUE(InSight(w.frFormats)) << ShareUnlikeThePanel(w, w.frFormats) << " of the custom panel unlike";
+        w.cmdHide_Click();
+        ASSERT_TRUE(WaitUntil([&] { return !w.tmrAnimate->isActive(); }, 20000));
+
+        w.cmdAbout_Click();
+        ASSERT_TRUE(SlidUp(w.frAbout));
+        EXPECT_TRUE(InSight(w.frAbout)) << ShareUnlikeThePanel(w, w.frAbout) << " of the About panel unlike";
+        w.cmdCloseHelp_Click();
+        ASSERT_TRUE(WaitUntil([&] { return !w.tmrAnimate->isActive(); }, 20000));
+    }
+
+    frmMain &Shown()
+    {
+        frmMain &w = Start();
+        w.show();
+        EXPECT_TRUE(WaitUntil([&] { return w.windowHandle() && w.windowHandle()->isExposed(); }, 20000));
+        return w;
+    }
+};
+
+TEST_F(PanelsOverVideo, ThePanelsAreDrawnAboveAPlayingVideo)
+{
+    const QString sClip = Clip("playing.mp4", 30.0);
+    ASSERT_FALSE(sClip.isEmpty());
+    frmMain &w = Shown();
+    DropFiles(w, {sClip});
+    ASSERT_FALSE(w.bNoVideo);
+    ASSERT_TRUE(WaitUntil([&] { return CoarseColours(OnScreen(w)) >= 8; }, 20000));
+    ExpectPanelsInSight(w);
+    // With the panels gone, the whole picture is in sight again.
+    EXPECT_TRUE(WaitUntil([&] { return ColumnLit(OnScreen(w), 0) && ColumnLit(OnScreen(w), w.picVideoWindow->width() - 1); },
+                          5000));
+    EXPECT_TRUE(m_messages.Messages().isEmpty()) << m_messages.Texts().join("\n").toStdString();
+}
+
+TEST_F(PanelsOverVideo, ThePanelsAreDrawnWithNoVideoLoaded)
+{
+    frmMain &w = Shown();
+    ExpectPanelsInSight(w);
 }
 
 } // namespace

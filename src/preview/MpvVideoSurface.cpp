@@ -1,5 +1,7 @@
 #include "preview/MpvVideoSurface.h"
 
+#include "preview/CurrentContextScope.h"
+
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
 #include <mpv/render_gl.h>
@@ -117,9 +119,8 @@ void MpvVideoSurface::ReleaseRenderContext()
         return;
     emit RenderContextReleasing();
     // The render context must be freed with the GL context it was made in current.
-    makeCurrent();
+    const CurrentContextScope current(context(), this);
     mpv_render_context_set_update_callback(m_render, nullptr, nullptr);
     mpv_render_context_free(m_render);
     m_render = nullptr;
-    doneCurrent();
 }

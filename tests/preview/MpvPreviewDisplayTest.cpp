@@ -3,9 +3,11 @@
 #include "support/PictureCheck.h"
 #include "preview/MpvPreview.h"
 #include "preview/MpvVideoWidget.h"
+#include "preview/CurrentContextScope.h"
 
 #include <QGuiApplication>
 #include <QImage>
+#include <QOpenGLContext>
 #include <QPixmap>
 #include <QScreen>
 #include <QTemporaryDir>
@@ -193,4 +195,28 @@ TEST_F(MpvPreviewDisplayTest, KeepsDrawingWhenTheAreaMovesToAnotherWindow)
     const QImage shown = onScreen();
     EXPECT_TRUE(WaitUntil([&] { return onScreen() != shown; }, 20000));
     m_objArea->setParent(&m_window);
+}
+
+TEST_F(MpvPreviewDisplayTest, TheContextIsCurrentForTheReleaseEvenWhereTheWindowHasGone)
+{
+    QWindow window;
+    window.setSurfaceType(QSurface::OpenGLSurface);
+    window.create();
+    QOpenGLContext context;
+    ASSERT_TRUE(context.create());
+    {
+        const CurrentContextScope scope(&context, &window);
+        EXPECT_TRUE(scope.IsCurrent());
+        EXPECT_EQ(QOpenGLContext::currentContext(), &context);
+    }
+    EXPECT_EQ(QOpenGLContext::currentContext(), nullptr);
+
+    // The native window is gone before the GL objects are freed.
+    window.destroy();
+    {
+        const CurrentContextScope scope(&context, &window);
+        EXPECT_TRUE(scope.IsCurrent());
+        EXPECT_EQ(QOpenGLContext::currentContext(), &context);
+    }
+    EXPECT_EQ(QOpenGLContext::currentContext(), nullptr);
 }

@@ -8,7 +8,7 @@
 #include "common/AppPath.h"
 #include "common/MessageBox.h"
 #include "engine/CVideoConv.h"
-#include "engine/modEncoder.h"
+#include "contract/modEncoder.h"
 #include "formats/MemoryList.h"
 #include "formats/PresetLists.h"
 #include "formats/modCatalogues.h"

@@ -5,7 +5,7 @@
 #include "common/MessageBox.h"
 #include "engine/CVideoConv.h"
 #include "engine/DOSOutputs.h"
-#include "engine/modEncoder.h"
+#include "contract/modEncoder.h"
 #include "platform/modCommandLine.h"
 #include "support/TestMedia.h"
 

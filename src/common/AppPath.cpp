@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <utility>
 
 namespace {
 QString &Override()
@@ -25,7 +26,7 @@ QString AppPath()
     return WithoutTrailingSeparator(QCoreApplication::applicationDirPath());
 }
 
-void SetAppPathForTests(const QString &folder)
+QString SetAppPathForTests(const QString &folder)
 {
-    Override() = folder.isEmpty() ? QString() : WithoutTrailingSeparator(QDir::cleanPath(folder));
+    return std::exchange(Override(), folder.isEmpty() ? QString() : WithoutTrailingSeparator(QDir::cleanPath(folder)));
 }

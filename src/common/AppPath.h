@@ -6,6 +6,6 @@
 // help page lie.
 QString AppPath();
 
-// Makes AppPath() answer another folder (a test's fake program folder); an empty text restores
-// the real one.
-void SetAppPathForTests(const QString &folder);
+// Makes AppPath() answer another folder (a test's fake program folder) and returns the former
+// override; an empty text restores the real one.
+QString SetAppPathForTests(const QString &folder);

@@ -1,6 +1,7 @@
 #include "common/MessageBox.h"
 
 #include <cstdio>
+#include <utility>
 
 const QString kAppTitle = QStringLiteral("Clipwright");
 
@@ -23,7 +24,7 @@ void MsgBox(const QString &text, MsgIcon icon)
     std::fprintf(stderr, "%s: %s\n", qPrintable(kAppTitle), qPrintable(text));
 }
 
-void SetMsgBoxHandler(std::function<void(const QString &, MsgIcon)> handler)
+std::function<void(const QString &, MsgIcon)> SetMsgBoxHandler(std::function<void(const QString &, MsgIcon)> handler)
 {
-    Handler() = std::move(handler);
+    return std::exchange(Handler(), std::move(handler));
 }

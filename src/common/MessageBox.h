@@ -9,7 +9,8 @@
 enum class MsgIcon { None, Information, Exclamation, Critical };
 
 void MsgBox(const QString &text, MsgIcon icon);
-void SetMsgBoxHandler(std::function<void(const QString &, MsgIcon)> handler);
+// Installs the handler (an empty one sends the text to standard error) and returns the former one.
+std::function<void(const QString &, MsgIcon)> SetMsgBoxHandler(std::function<void(const QString &, MsgIcon)> handler);
 
 // The title of every message box of the program.
 extern const QString kAppTitle;

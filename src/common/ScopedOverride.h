@@ -4,15 +4,16 @@
 #include <utility>
 
 // Replaces one of the program's process-wide seams for a test while it lives: the program folder,
-// the message box, the registry folder, the dialogs, the preview ... Every seam has a setter that
-// takes a value, and an empty value (an empty text, an empty function) puts the real thing back;
-// the override calls the setter with the test's value now and with the empty value when it ends.
+// the registry folder, the power-off, the preview ... Every seam has a setter that takes a value
+// and returns the one it replaces (an empty value, an empty text or function, is the real thing);
+// the override sets the test's value now and puts the former one back when it ends, so overrides
+// nest.
 class ScopedOverride {
 public:
     template <typename Setter, typename Value>
-    ScopedOverride(Setter setter, Value value) : m_restore([setter] { setter({}); })
+    ScopedOverride(Setter setter, Value value)
+        : m_restore([setter, previous = setter(std::move(value))] { setter(previous); })
     {
-        setter(std::move(value));
     }
     ~ScopedOverride() { m_restore(); }
 

@@ -3,7 +3,7 @@
 #include "common/MessageBox.h"
 #include "common/RunTimeError.h"
 #include "engine/DOSOutputs.h"
-#include "engine/modEncoder.h"
+#include "contract/modEncoder.h"
 #include "engine/modJobOutput.h"
 
 #include <QCoreApplication>

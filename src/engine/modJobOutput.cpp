@@ -3,7 +3,7 @@
 #include "common/RunTimeError.h"
 #include "common/modFunctions.h"
 #include "engine/DOSOutputs.h"
-#include "engine/modEncoder.h"
+#include "contract/modEncoder.h"
 
 #include <QRegularExpression>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/modEncoder.h"
+#include "contract/modEncoder.h"
 
 #include <QList>
 #include <QString>

@@ -3,7 +3,7 @@
 #include "common/MessageBox.h"
 #include "common/RunTimeError.h"
 #include "common/modFunctions.h"
-#include "engine/modEncoder.h"
+#include "contract/modEncoder.h"
 #include "formats/modFormatHelpers.h"
 
 #include <cmath>

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QSet>
 #include <QStorageInfo>
+#include <utility>
 
 namespace {
 const QString kSysfsRoot = QStringLiteral("/sys");
@@ -124,7 +125,7 @@ std::uint32_t GetDriveTypeA(const QString &sPath)
                             QString::fromLocal8Bit(storage.device()));
 }
 
-void SetSysfsRootForTests(const QString &sFolder)
+QString SetSysfsRootForTests(const QString &sFolder)
 {
-    SysfsOverride() = sFolder.isEmpty() ? QString() : QDir::cleanPath(sFolder);
+    return std::exchange(SysfsOverride(), sFolder.isEmpty() ? QString() : QDir::cleanPath(sFolder));
 }

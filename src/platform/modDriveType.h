@@ -24,4 +24,4 @@ std::uint32_t DriveTypeOfMount(const QString &sFileSystemType, const QString &sD
 
 // Makes the removable flags come from another folder laid out like /sys (a test's fake one); an
 // empty text restores /sys.
-void SetSysfsRootForTests(const QString &sFolder);
+QString SetSysfsRootForTests(const QString &sFolder);

@@ -11,6 +11,7 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 const QString kLockSuffix = QStringLiteral(".lock");
@@ -78,7 +79,7 @@ bool CreateNamedLock(const QString &sName)
     return true;
 }
 
-void SetNamedLockFolderForTests(const QString &sFolder)
+QString SetNamedLockFolderForTests(const QString &sFolder)
 {
-    FolderOverride() = sFolder.isEmpty() ? QString() : QDir::cleanPath(sFolder);
+    return std::exchange(FolderOverride(), sFolder.isEmpty() ? QString() : QDir::cleanPath(sFolder));
 }

@@ -17,4 +17,4 @@ QString NamedLockFile(const QString &sName);
 
 // Makes the locks live in another folder (a test's temporary one); an empty text restores the
 // runtime folder.
-void SetNamedLockFolderForTests(const QString &sFolder);
+QString SetNamedLockFolderForTests(const QString &sFolder);

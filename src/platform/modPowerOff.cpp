@@ -4,6 +4,7 @@
 #include <QStandardPaths>
 #include <QStringList>
 #include <cstdio>
+#include <utility>
 
 namespace {
 const QString kSystemctl = QStringLiteral("systemctl");
@@ -33,4 +34,7 @@ void PowerOff()
         SystemPowerOff();
 }
 
-void SetPowerOffHandlerForTests(std::function<void()> handler) { Handler() = std::move(handler); }
+std::function<void()> SetPowerOffHandlerForTests(std::function<void()> handler)
+{
+    return std::exchange(Handler(), std::move(handler));
+}

@@ -9,4 +9,4 @@ void PowerOff();
 // Replaces what PowerOff does (a test's recorder); an empty function restores the real power-off.
 // In a process with QStandardPaths' test mode on, the real one only says so on standard error, so
 // a test that forgot its recorder still cannot power anything off.
-void SetPowerOffHandlerForTests(std::function<void()> handler);
+std::function<void()> SetPowerOffHandlerForTests(std::function<void()> handler);

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <map>
 #include <optional>
+#include <utility>
 
 namespace {
 const QString kStoreFolder = QStringLiteral("/clipwright/registry");
@@ -302,7 +303,7 @@ QString RegistryFile(HKEY hRoot)
     return sFolder + QLatin1Char('/') + sRoot + kIniSuffix;
 }
 
-void SetRegistryFolderForTests(const QString &sFolder)
+QString SetRegistryFolderForTests(const QString &sFolder)
 {
-    FolderOverride() = sFolder.isEmpty() ? QString() : QDir::cleanPath(sFolder);
+    return std::exchange(FolderOverride(), sFolder.isEmpty() ? QString() : QDir::cleanPath(sFolder));
 }

@@ -97,4 +97,4 @@ QString RegistryFolder();
 // The file of a predefined root key; empty for any other handle.
 QString RegistryFile(HKEY hRoot);
 // Makes the store use another folder (a test's temporary one); an empty text restores the real one.
-void SetRegistryFolderForTests(const QString &sFolder);
+QString SetRegistryFolderForTests(const QString &sFolder);

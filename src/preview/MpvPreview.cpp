@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QWidget>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -90,9 +91,9 @@ bool MpvPreview::CanDrawVideo()
     return MpvVideoOutput::CanDrawVideo();
 }
 
-void MpvPreview::SetOptionsForTests(const QList<QPair<QByteArray, QByteArray>> &options)
+QList<QPair<QByteArray, QByteArray>> MpvPreview::SetOptionsForTests(const QList<QPair<QByteArray, QByteArray>> &options)
 {
-    g_testOptions = options;
+    return std::exchange(g_testOptions, options);
 }
 
 QWidget *MpvPreview::VideoWindow() const

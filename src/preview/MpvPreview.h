@@ -58,7 +58,7 @@ public:
 
     // mpv options that the graphs made from now on set after their own (e.g. "ao" = "null" so a
     // test plays silently); an empty list puts the program's options back.
-    static void SetOptionsForTests(const QList<QPair<QByteArray, QByteArray>> &options);
+    static QList<QPair<QByteArray, QByteArray>> SetOptionsForTests(const QList<QPair<QByteArray, QByteArray>> &options);
 
 private:
     // A picture operation on a loaded file with a picture moves the window to rect.

@@ -2,6 +2,8 @@
 
 #include "preview/MpvPreview.h"
 
+#include <utility>
+
 namespace {
 
 std::function<std::unique_ptr<VideoPreview>()> g_factoryForTests;
@@ -17,7 +19,8 @@ std::unique_ptr<VideoPreview> NewVideoPreview()
     return std::make_unique<MpvPreview>();
 }
 
-void SetVideoPreviewFactoryForTests(std::function<std::unique_ptr<VideoPreview>()> factory)
+std::function<std::unique_ptr<VideoPreview>()>
+SetVideoPreviewFactoryForTests(std::function<std::unique_ptr<VideoPreview>()> factory)
 {
-    g_factoryForTests = std::move(factory);
+    return std::exchange(g_factoryForTests, std::move(factory));
 }

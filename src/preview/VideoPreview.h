@@ -81,4 +81,5 @@ public:
 std::unique_ptr<VideoPreview> NewVideoPreview();
 
 // Tests replace the graphs that NewVideoPreview makes; an empty function puts libmpv's back.
-void SetVideoPreviewFactoryForTests(std::function<std::unique_ptr<VideoPreview>()> factory);
+std::function<std::unique_ptr<VideoPreview>()>
+SetVideoPreviewFactoryForTests(std::function<std::unique_ptr<VideoPreview>()> factory);

@@ -14,7 +14,7 @@
 #include "ui/modDialog.h"
 #include "workflow/modOutputFile.h"
 #include "ui/modCaptions.h"
-#include "engine/modEncoder.h"
+#include "contract/modEncoder.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QStandardPaths>
+#include <utility>
 
 namespace {
 OpenDialogHandler &OpenHandler()
@@ -40,12 +41,12 @@ QString BrowseForFolder(QWidget *hWndOwner, const QString &sTitle, bool bNewStyl
     return QFileDialog::getExistingDirectory(hWndOwner, sTitle, sStart, QFileDialog::ShowDirsOnly);
 }
 
-void SetOpenDialogForTests(OpenDialogHandler handler)
+OpenDialogHandler SetOpenDialogForTests(OpenDialogHandler handler)
 {
-    OpenHandler() = std::move(handler);
+    return std::exchange(OpenHandler(), std::move(handler));
 }
 
-void SetBrowseDialogForTests(BrowseDialogHandler handler)
+BrowseDialogHandler SetBrowseDialogForTests(BrowseDialogHandler handler)
 {
-    BrowseHandler() = std::move(handler);
+    return std::exchange(BrowseHandler(), std::move(handler));
 }

@@ -20,8 +20,9 @@ QString ShowOpenDialog(QWidget *hWndOwner, const QList<FileFilter> &filters, con
 QString BrowseForFolder(QWidget *hWndOwner, const QString &sTitle, bool bNewStyle);
 
 // Tests answer the dialogs instead of showing them; an empty function puts the real dialog back.
+// Each returns the handler it replaces.
 using OpenDialogHandler = std::function<QString(QWidget *hWndOwner, const QList<FileFilter> &filters,
                                                 const QString &sTitle)>;
 using BrowseDialogHandler = std::function<QString(QWidget *hWndOwner, const QString &sTitle)>;
-void SetOpenDialogForTests(OpenDialogHandler handler);
-void SetBrowseDialogForTests(BrowseDialogHandler handler);
+OpenDialogHandler SetOpenDialogForTests(OpenDialogHandler handler);
+BrowseDialogHandler SetBrowseDialogForTests(BrowseDialogHandler handler);

@@ -12,6 +12,12 @@ TEST(AppPath, IsTheProgramFolderUnlessATestOverridesIt)
     {
         const ScopedOverride folder(SetAppPathForTests, QStringLiteral("/tmp/fake program/"));
         EXPECT_EQ(AppPath(), QStringLiteral("/tmp/fake program"));
+        {
+            const ScopedOverride inner(SetAppPathForTests, QStringLiteral("/tmp/inner"));
+            EXPECT_EQ(AppPath(), QStringLiteral("/tmp/inner"));
+        }
+        // An override ending gives back the one it replaced.
+        EXPECT_EQ(AppPath(), QStringLiteral("/tmp/fake program"));
     }
     EXPECT_EQ(AppPath(), QCoreApplication::applicationDirPath());
     EXPECT_FALSE(AppPath().endsWith(QLatin1Char('/')));

@@ -3,6 +3,7 @@
 #include "EngineTestSupport.h"
 #include "common/AppPath.h"
 #include "common/ScopedOverride.h"
+#include "support/ChildProcesses.h"
 #include "support/MsgBoxRecorder.h"
 #include "support/TestMedia.h"
 
@@ -102,7 +103,7 @@ TEST(CVideoConv, RealCutReportsProgressAndWritesTheSelection)
     EXPECT_EQ(probe.iAudioSampleRate, 22050);
     EXPECT_EQ(probe.iAudioChannels, 2);
     EXPECT_EQ(probe.iWidth, 320);
-    EXPECT_TRUE(OurChildren().isEmpty());
+    EXPECT_TRUE(ChildPids().isEmpty());
 }
 
 TEST(CVideoConv, StopInTheMiddleEndsTheEncoderAtOnce)
@@ -142,7 +143,7 @@ TEST(CVideoConv, StopInTheMiddleEndsTheEncoderAtOnce)
     ASSERT_EQ(boxes.Messages().size(), 1);
     EXPECT_EQ(boxes.Messages()[0].sText, kErrorConverting + QStringLiteral("long clip.mp4\r\n"));
     EXPECT_EQ(boxes.Messages()[0].icon, MsgIcon::Critical);
-    EXPECT_TRUE(OurChildren().isEmpty());
+    EXPECT_TRUE(ChildPids().isEmpty());
 }
 
 TEST(CVideoConv, SilentEncoderCanBeStopped)
@@ -170,7 +171,7 @@ TEST(CVideoConv, SilentEncoderCanBeStopped)
     EXPECT_EQ(log.events, (QStringList{QStringLiteral("status:Starting..."), QStringLiteral("status:Cancelled"),
                                        QStringLiteral("status:Error")}));
     EXPECT_EQ(boxes.Texts(), QStringList{kErrorConverting + QStringLiteral("in.avi\r\n")});
-    EXPECT_TRUE(OurChildren().isEmpty());
+    EXPECT_TRUE(ChildPids().isEmpty());
     // A job that never ran has nothing to stop.
     CVideoConv idle;
     idle.StopConversion();
@@ -395,6 +396,6 @@ TEST(CVideoConv, JobDestroyedDuringItsRunEndsTheEncoder)
         EXPECT_TRUE(alive.isNull());
         EXPECT_EQ(iProgress, 25);
     }
-    EXPECT_TRUE(OurChildren().isEmpty());
+    EXPECT_TRUE(ChildPids().isEmpty());
     EXPECT_TRUE(boxes.Messages().isEmpty());
 }

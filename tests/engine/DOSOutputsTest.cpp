@@ -2,6 +2,7 @@
 
 #include "EngineTestSupport.h"
 #include "platform/modCommandLine.h"
+#include "support/ChildProcesses.h"
 #include "support/MsgBoxRecorder.h"
 #include "support/TestMedia.h"
 
@@ -145,7 +146,7 @@ TEST(DOSOutputs, MissingProgramIsReportedAndKeepsTheLastOutput)
     EXPECT_EQ(log.chunks.size(), iChunks);
     EXPECT_EQ(runner.Outputs(), QStringLiteral("exiting\n"));
     EXPECT_EQ(OpenDescriptors(), iDescriptors);
-    EXPECT_TRUE(OurChildren().isEmpty());
+    EXPECT_TRUE(ChildPids().isEmpty());
 }
 
 TEST(DOSOutputs, ArgumentsReachTheChildExactly)
@@ -267,7 +268,7 @@ TEST(DOSOutputs, StopEndsTheChildAtOnceWhenAnotherRunStartsInsideThePump)
     EXPECT_EQ(second.ExitCode(), 0);
     EXPECT_EQ(log.chunks.last(), QStringLiteral("Cancelled"));
     EXPECT_EQ(first.ExitCode(), -1);
-    EXPECT_TRUE(OurChildren().isEmpty());
+    EXPECT_TRUE(ChildPids().isEmpty());
 }
 
 TEST(DOSOutputs, CleanUpFromInsideThePumpEndsTheRunWithTheTextSoFar)
@@ -329,7 +330,7 @@ TEST(DOSOutputs, RunnerDestroyedDuringItsRunEndsAndReapsTheChild)
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_TRUE(alive.isNull());
     }
-    EXPECT_TRUE(OurChildren().isEmpty());
+    EXPECT_TRUE(ChildPids().isEmpty());
 }
 
 TEST(DOSOutputs, ASecondRunInsideARunIsRefused)
@@ -346,7 +347,7 @@ TEST(DOSOutputs, ASecondRunInsideARunIsRefused)
     EXPECT_TRUE(sResult.startsWith(QStringLiteral("pid=")));
     EXPECT_EQ(runner.ExitCode(), 0);
     EXPECT_TRUE(boxes.Messages().isEmpty());
-    EXPECT_TRUE(OurChildren().isEmpty());
+    EXPECT_TRUE(ChildPids().isEmpty());
 }
 
 TEST(DOSOutputs, NoDescriptorOrChildIsLeftAfterAHundredRuns)
@@ -396,7 +397,7 @@ TEST(DOSOutputs, NoDescriptorOrChildIsLeftAfterAHundredRuns)
         }
     }
     EXPECT_EQ(OpenDescriptors(), iDescriptors);
-    EXPECT_TRUE(OurChildren().isEmpty());
+    EXPECT_TRUE(ChildPids().isEmpty());
     EXPECT_EQ(boxes.Texts(), QStringList(iMissing, kCommandNotFound));
 }
 

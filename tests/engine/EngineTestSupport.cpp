@@ -46,28 +46,6 @@ bool ProcessRuns(qint64 iPid)
     return iState < line.size() && line.at(iState) != 'Z' && line.at(iState) != 'X';
 }
 
-QList<qint64> OurChildren()
-{
-    QList<qint64> children;
-    const QString sOwnPid = QString::number(::getpid());
-    const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-    for (const QString &sEntry : entries) {
-        bool bNumber = false;
-        const qint64 iPid = sEntry.toLongLong(&bNumber);
-        if (!bNumber)
-            continue;
-        QFile stat(QStringLiteral("/proc/%1/stat").arg(sEntry));
-        if (!stat.open(QIODevice::ReadOnly))
-            continue;
-        // "pid (name) state ppid ...": the name may hold blanks and parentheses.
-        const QString sStat = QString::fromLatin1(stat.readAll());
-        const QStringList fields = sStat.mid(sStat.lastIndexOf(QLatin1Char(')')) + 2).split(QLatin1Char(' '));
-        if (fields.size() > 1 && fields.at(1) == sOwnPid)
-            children << iPid;
-    }
-    return children;
-}
-
 int OpenDescriptors()
 {
     DIR *dir = ::opendir("/proc/self/fd");

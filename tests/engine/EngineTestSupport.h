@@ -25,9 +25,6 @@ bool ProcessExists(qint64 iPid);
 // by whoever adopted it, which may take its time).
 bool ProcessRuns(qint64 iPid);
 
-// The pids of this process's children, zombies included.
-QList<qint64> OurChildren();
-
 // How many descriptors this process has open.
 int OpenDescriptors();
 

@@ -1,5 +1,5 @@
 #include "EngineTestSupport.h"
-#include "engine/modEncoder.h"
+#include "contract/modEncoder.h"
 #include "engine/modJobOutput.h"
 
 #include "common/AppPath.h"

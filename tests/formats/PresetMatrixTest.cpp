@@ -5,7 +5,7 @@
 // encoder; ffprobe and a decode-back judge the file. Slow: labelled so a quick run leaves it out.
 #include "ShippedPresets.h"
 #include "common/AppPath.h"
-#include "engine/modEncoder.h"
+#include "contract/modEncoder.h"
 #include "formats/MemoryList.h"
 #include "formats/modCatalogues.h"
 #include "formats/modParameters.h"

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QMap>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -329,12 +330,13 @@ TEST(DefaultOutputFolder, LiesInTheVideosFolderWhereThereIsOneElseInTheHomeFolde
     // user-dirs file, so the Videos folder is home/Videos.
     QTemporaryDir home;
     ASSERT_TRUE(home.isValid());
-    const QByteArray sHome = qgetenv("HOME");
+    // HOME comes back however the test ends.
+    const QByteArray sRealHome = qgetenv("HOME");
+    const auto restoreHome = qScopeGuard([&sRealHome] { qputenv("HOME", sRealHome); });
     qputenv("HOME", QFile::encodeName(home.path()));
     const QString sWithoutVideos = DefaultOutputFolder();
     ASSERT_TRUE(QDir(home.path()).mkdir("Videos"));
     const QString sWithVideos = DefaultOutputFolder();
-    qputenv("HOME", sHome);
 
     EXPECT_EQ(sWithoutVideos, home.filePath("Cut Files"));
     EXPECT_EQ(sWithVideos, home.filePath("Videos/Cut Files"));

@@ -3,6 +3,7 @@
 #include "WorkflowFixture.h"
 
 #include "slider/Slider.h"
+#include "support/ChildProcesses.h"
 #include "support/TestMedia.h"
 #include "widgets/ComboList.h"
 #include "widgets/MyButton.h"
@@ -17,24 +18,6 @@
 #include <unistd.h>
 
 namespace {
-// The pids of this test's child processes that still run or wait to be reaped.
-QList<qint64> ChildPids()
-{
-    QList<qint64> pids;
-    const QStringList lsPids = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-    for (const QString &sPid : lsPids) {
-        QFile stat(QStringLiteral("/proc/%1/stat").arg(sPid));
-        if (!stat.open(QIODevice::ReadOnly))
-            continue;
-        // pid (comm) state ppid ...: the name may hold blanks, the fields after it do not.
-        const QByteArray line = stat.readAll();
-        const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
-        if (fields.size() > 1 && fields[1].toInt() == getpid())
-            pids << sPid.toLongLong();
-    }
-    return pids;
-}
-
 bool AnyAlive(const QList<qint64> &pids)
 {
     const QList<qint64> alive = ChildPids();

@@ -1,6 +1,7 @@
 #include "WorkflowFixture.h"
 
 #include "slider/Slider.h"
+#include "support/ChildProcesses.h"
 #include "support/TestMedia.h"
 #include "preview/MpvPreview.h"
 #include "widgets/MyButton.h"
@@ -148,19 +149,7 @@ void WorkflowFixture::UseFakeEncoder(const QByteArray &script)
 
 int WorkflowFixture::ChildProcesses()
 {
-    int iChildren = 0;
-    const QStringList lsPids = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs);
-    for (const QString &sPid : lsPids) {
-        QFile stat(QStringLiteral("/proc/%1/stat").arg(sPid));
-        if (!stat.open(QIODevice::ReadOnly))
-            continue;
-        const QByteArray line = stat.readAll();
-        // pid (comm) state ppid ...: the name may hold blanks, the fields after it do not.
-        const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
-        if (fields.size() > 1 && fields[1].toInt() == getpid())
-            ++iChildren;
-    }
-    return iChildren;
+    return static_cast<int>(ChildPids().size());
 }
 
 void WorkflowFixture::OutputToWorkFolder(frmMain &w)

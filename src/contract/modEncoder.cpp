@@ -1,4 +1,4 @@
-#include "engine/modEncoder.h"
+#include "contract/modEncoder.h"
 
 #include "common/AppPath.h"
 #include "common/RunTimeError.h"

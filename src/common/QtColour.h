@@ -1,3 +1,0 @@
-#pragma once
-// Moved: the Qt colour helper belongs to the widgets.
-#include "widgets/QtColour.h"

@@ -1,3 +1,0 @@
-#pragma once
-// Moved: the small controls have a folder of their own.
-#include "widgets/Line.h"

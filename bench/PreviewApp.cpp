@@ -119,7 +119,7 @@ int main(int argc, char **argv)
             QElapsedTimer closing;
             closing.start();
             for (MpvVideoWidget *objVideo : window.picVideoWindow->findChildren<MpvVideoWidget *>()) {
-                QObject::connect(objVideo, &MpvVideoWidget::RenderContextReleasing,
+                QObject::connect(objVideo, &MpvVideoWidget::VideoLeaving,
                                  [&closing] { Report("saved", closing.elapsed()); });
             }
             window.cmdClose->click();

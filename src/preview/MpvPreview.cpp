@@ -1,5 +1,7 @@
 #include "preview/MpvPreview.h"
 
+#include "preview/MpvRenderContext.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QWidget>
@@ -30,7 +32,7 @@ MpvSession::Options SessionOptions()
     MpvSession::Options options{
         // The picture goes to the null output until a video window has a render context: vo=libmpv
         // without one fails, and mpv then drops the video track for good.
-        {"vo", MpvVideoOutput::kVideoOutputNone},
+        {"vo", MpvRenderContext::kVideoOutputNone},
         // Without a display (the offscreen platform) the preview is silent as well.
         {"ao", MpvVideoOutput::CanDrawVideo() ? kAudioOutputs : kAudioOutputNone},
         {"hwdec", "no"},

@@ -6,10 +6,6 @@
 #include <QGuiApplication>
 #include <QWidget>
 
-namespace {
-constexpr int kOutputSwitchTimeoutMs = 5000;
-} // namespace
-
 MpvVideoOutput::~MpvVideoOutput()
 {
     DestroyWindow();
@@ -36,9 +32,8 @@ void MpvVideoOutput::SetOwner(QWidget *objOwner)
 
     QWidget *objWindow = nullptr;
     if (CanDrawVideo()) {
-        auto *objWidget = new MpvVideoWidget(m_session.Handle(), objOwner);
-        connect(objWidget, &MpvVideoWidget::RenderContextCreated, this, &MpvVideoOutput::UseVideoWindow);
-        connect(objWidget, &MpvVideoWidget::RenderContextReleasing, this, &MpvVideoOutput::LeaveVideoWindow);
+        // Its surface attaches mpv's output when its GL context is made, on the first show.
+        auto *objWidget = new MpvVideoWidget(m_session, objOwner);
         m_objWidget = objWidget;
         m_session.SetDrawingWidget(objWidget);
         objWindow = objWidget;
@@ -79,24 +74,13 @@ void MpvVideoOutput::HideCursor(bool bHide)
 
 void MpvVideoOutput::DestroyWindow()
 {
+    // In this order: mpv leaves the surface (the session's wait drawing what mpv hands over
+    // meanwhile) and the render context is freed with its GL context current; then the session
+    // stops drawing on the widget; then the widget, its surface and the GL context go.
     if (m_objWidget)
-        m_objWidget->ReleaseRenderContext();
+        m_objWidget->DetachVideo();
+    m_session.SetDrawingWidget(nullptr);
     delete m_objWindow.data();
     m_objWindow = nullptr;
     m_objWidget = nullptr;
-    m_session.SetDrawingWidget(nullptr);
-}
-
-void MpvVideoOutput::UseVideoWindow()
-{
-    // The render context is fresh: mpv has no frame waiting to be drawn, and setting the output
-    // returns at once.
-    m_session.SetOutput(kVideoOutputRender);
-}
-
-void MpvVideoOutput::LeaveVideoWindow()
-{
-    // mpv closes its video output only after the frame it has handed over is drawn, and the
-    // drawing is ours: switch asynchronously and draw until mpv answers.
-    m_session.SwitchOutput(kVideoOutputNone, kOutputSwitchTimeoutMs);
 }

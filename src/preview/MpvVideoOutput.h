@@ -11,16 +11,12 @@ class QWidget;
 // The picture of an mpv session and the video window it shows in. On a display the window is an
 // MpvVideoWidget drawing through mpv's render API; on Qt's offscreen and minimal platforms, where
 // OpenGL windows cannot work, it is a plain black widget and mpv decodes into its null output.
-// mpv draws into the render API only while the widget has a render context: the output follows
-// the widget's context as it comes and goes.
+// mpv draws into the render API only while the widget's surface has a render context attached
+// (MpvRenderContext switches mpv's output with it).
 class MpvVideoOutput : public QObject {
     Q_OBJECT
 
 public:
-    // The outputs the session starts with and switches to.
-    static constexpr const char *kVideoOutputNone = "null";
-    static constexpr const char *kVideoOutputRender = "libmpv";
-
     explicit MpvVideoOutput(MpvSession &session) : m_session(session) {}
     ~MpvVideoOutput() override;
 
@@ -39,9 +35,6 @@ public:
     void DestroyWindow();
 
 private:
-    void UseVideoWindow();
-    void LeaveVideoWindow();
-
     MpvSession &m_session;
     QPointer<QWidget> m_objWindow;
     QPointer<MpvVideoWidget> m_objWidget; // the same widget when it draws through mpv

@@ -17,12 +17,9 @@ bool ChangesCover(QEvent::Type type)
 }
 } // namespace
 
-MpvVideoWidget::MpvVideoWidget(mpv_handle *mpv, QWidget *parent)
-    : QWidget(parent), m_objSurface(new MpvVideoSurface(mpv))
+MpvVideoWidget::MpvVideoWidget(MpvSession &session, QWidget *parent)
+    : QWidget(parent), m_objSurface(new MpvVideoSurface(session))
 {
-    connect(m_objSurface, &MpvVideoSurface::RenderContextCreated, this, &MpvVideoWidget::RenderContextCreated);
-    connect(m_objSurface, &MpvVideoSurface::RenderContextReleasing, this,
-            &MpvVideoWidget::RenderContextReleasing);
     // The container owns the surface from here on.
     m_objContainer = QWidget::createWindowContainer(m_objSurface, this);
     // Only the surface needs a native window; the widgets around it keep drawing as one window.
@@ -35,8 +32,7 @@ MpvVideoWidget::MpvVideoWidget(mpv_handle *mpv, QWidget *parent)
 
 MpvVideoWidget::~MpvVideoWidget()
 {
-    // Freed while this widget is whole, so that the graph hears of it from this widget.
-    ReleaseRenderContext();
+    DetachVideo();
 }
 
 bool MpvVideoWidget::HasRenderContext() const
@@ -44,9 +40,12 @@ bool MpvVideoWidget::HasRenderContext() const
     return m_objSurface->HasRenderContext();
 }
 
-void MpvVideoWidget::ReleaseRenderContext()
+void MpvVideoWidget::DetachVideo()
 {
-    m_objSurface->ReleaseRenderContext();
+    if (!m_objSurface->HasRenderContext())
+        return;
+    emit VideoLeaving();
+    m_objSurface->Detach();
 }
 
 void MpvVideoWidget::DrawPendingFrame()

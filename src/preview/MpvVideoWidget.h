@@ -3,7 +3,7 @@
 #include <QImage>
 #include <QWidget>
 
-struct mpv_handle;
+class MpvSession;
 class MpvVideoSurface;
 
 // The video window of a graph on a display: a widget holding the native MpvVideoSurface that mpv's
@@ -13,14 +13,16 @@ class MpvVideoWidget : public QWidget {
     Q_OBJECT
 
 public:
-    // mpv must outlive the widget's render context; the graph frees it before it destroys mpv.
-    MpvVideoWidget(mpv_handle *mpv, QWidget *parent);
+    // The session must outlive the widget's render context; the graph detaches it before it
+    // ends the session.
+    MpvVideoWidget(MpvSession &session, QWidget *parent);
     ~MpvVideoWidget() override;
 
     bool HasRenderContext() const;
 
-    // Frees the render context now (no-op when there is none).
-    void ReleaseRenderContext();
+    // Takes mpv's video output off the surface and frees the render context now (no-op when
+    // there is none).
+    void DetachVideo();
 
     // Draws a frame that mpv has handed over since the last drawing, without waiting for the
     // event loop. mpv holds its video output until the frame is drawn; a caller that waits on mpv
@@ -31,10 +33,8 @@ public:
     QImage grabFramebuffer();
 
 signals:
-    // mpv may now draw here.
-    void RenderContextCreated();
-    // The render context is about to be freed: mpv must stop drawing here first.
-    void RenderContextReleasing();
+    // For observers (a benchmark): DetachVideo begins. Nothing of the teardown depends on it.
+    void VideoLeaving();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -5,6 +5,8 @@
 //   playing <ms>   the clip is loaded and playing
 // and every second "paints <n>": how often the video window was painted in that second (either
 // kind of video window: a QOpenGLWidget or a QOpenGLWindow).
+// A line "load" on stdin loads the clip again through the same route and reports "loaded <n>",
+// the number of loads so far, once the new load has returned.
 // A line "close" on stdin clicks the window's Close button and reports "saved <ms>", the time from
 // the window's close event to the preview's release (the settings' save, which comes first), and
 // "closed <ms>" once the close handling has returned (the save and the preview's release); the
@@ -29,6 +31,7 @@
 #include <QTimer>
 #include <QWindow>
 #include <clocale>
+#include <malloc.h>
 #include <cstdio>
 #include <unistd.h>
 
@@ -67,6 +70,7 @@ protected:
 int main(int argc, char **argv)
 {
     g_sinceStart.start();
+    mallopt(M_ARENA_MAX, 2); // as the program's main does
     QApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
@@ -110,11 +114,15 @@ int main(int argc, char **argv)
     });
     paintsEverySecond.start(1000);
 
+    int iLoads = 1;
     QSocketNotifier input(STDIN_FILENO, QSocketNotifier::Read);
     QObject::connect(&input, &QSocketNotifier::activated, [&] {
         char sLine[64] = {};
         const ssize_t iRead = ::read(STDIN_FILENO, sLine, sizeof sLine - 1);
-        if (iRead <= 0 || QByteArray(sLine).startsWith("close")) {
+        if (iRead > 0 && QByteArray(sLine).startsWith("load")) {
+            window.cmdAddVideoFile->click();
+            Report("loaded", ++iLoads);
+        } else if (iRead <= 0 || QByteArray(sLine).startsWith("close")) {
             input.setEnabled(false);
             QElapsedTimer closing;
             closing.start();

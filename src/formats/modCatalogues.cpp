@@ -11,7 +11,10 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <fcntl.h>
 #include <limits>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <utility>
 #include <vector>
 
@@ -49,11 +52,21 @@ struct RecordShape {
 
 QString ReadWholeFile(const QString &sPath)
 {
-    QFile file(sPath);
     if (!QFileInfo::exists(sPath))
         throw RunTimeError(RunTimeError::FileNotFound, kFileNotFoundText);
-    if (!file.open(QIODevice::ReadOnly))
+    // Only a regular file is a catalogue. A FIFO's open would wait for a writer for ever, and a
+    // device's read may never end; without O_NONBLOCK the open alone blocks before any check.
+    // The type is checked on the opened descriptor, so nothing can swap the file in between.
+    const int iFd = ::open(QFile::encodeName(sPath).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (iFd < 0)
         throw RunTimeError(kPathFileAccessError, kFileAccessText);
+    struct stat status = {};
+    QFile file;
+    if (::fstat(iFd, &status) != 0 || !S_ISREG(status.st_mode) ||
+        !file.open(iFd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(iFd);
+        throw RunTimeError(kPathFileAccessError, kFileAccessText);
+    }
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         throw RunTimeError(kPathFileAccessError, kFileAccessText);

@@ -3,6 +3,7 @@
 #include "common/modFunctions.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QMutex>
 #include <QMutexLocker>
@@ -172,6 +173,33 @@ Batches &TheBatches()
     static Batches batches;
     return batches;
 }
+
+// Our settings take a few kilobytes. A store file far beyond that was padded by hand or by a
+// broken tool, and QSettings parses the whole of it for every registry call: tens of calls at
+// start and at close froze the window for up to a minute.
+constexpr qint64 kMaxStoreBytes = 1024 * 1024;
+const QString kDamagedSuffix = QStringLiteral(".damaged");
+
+// Moves an oversized store file aside, under a name no other set-aside file has, so the store
+// starts anew from the defaults and the old file is kept for whoever wants to look at it. False
+// when the file stays where it is (it may not be moved): it is then neither read nor written.
+bool SetAsideOversizedStore(const QString &sFile)
+{
+    const QFileInfo info(sFile);
+    if (!info.isFile() || info.size() <= kMaxStoreBytes)
+        return true;
+    QString sAside = sFile + kDamagedSuffix;
+    for (int i = 1; QFileInfo(sAside).exists() || QFileInfo(sAside).isSymLink(); ++i)
+        sAside = sFile + kDamagedSuffix + QLatin1Char('.') + QString::number(i);
+    if (!QFile::rename(sFile, sAside)) {
+        qWarning("Settings store %s is too large to be ours; it could not be set aside and is not used",
+                 qUtf8Printable(sFile));
+        return false;
+    }
+    qWarning("Settings store %s was too large to be ours; it is kept as %s and the defaults are used",
+             qUtf8Printable(sFile), qUtf8Printable(sAside));
+    return true;
+}
 } // namespace
 
 RegistryStore::RegistryStore(HKEY hRoot) : m_hRoot(hRoot), m_sFile(RegistryFile(hRoot))
@@ -187,6 +215,8 @@ RegistryStore::RegistryStore(HKEY hRoot) : m_hRoot(hRoot), m_sFile(RegistryFile(
             return;
         }
     }
+    if (!SetAsideOversizedStore(m_sFile))
+        return; // no reader: the store is neither readable nor writable
     m_ownReader = std::make_unique<QSettings>(m_sFile, QSettings::IniFormat);
     m_ownReader->allKeys(); // parses every section now, before any writer exists
     m_reader = m_ownReader.get();
@@ -353,7 +383,7 @@ void RegistryStore::OpenBatch(HKEY hRoot)
     if (batch.iDepth++ > 0)
         return;
     const QString sFile = RegistryFile(hRoot);
-    if (sFile.isEmpty())
+    if (sFile.isEmpty() || !SetAsideOversizedStore(sFile))
         return;
     batch.reader = std::make_unique<QSettings>(sFile, QSettings::IniFormat);
     batch.reader->allKeys();

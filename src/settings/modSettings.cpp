@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <functional>
 
 const QString kSettingsSection = QStringLiteral("Software\\Orvanta Clipwright\\Settings");
 
@@ -105,18 +106,34 @@ bool OptionStateFromText(const QString &sText)
     return dValue != 0.0;
 }
 
-void SaveSettingsFrom(const SettingsControls &controls)
+SettingsValues SettingsValuesFrom(const SettingsControls &controls)
+{
+    SettingsValues values;
+    const auto Take = [&values](const QString &sName, const std::function<QString()> &read) {
+        RunStep([&] { values.append({sName, read()}); });
+    };
+    for (const SavedValue *option : {&kOtherFolder, &kSameFolder})
+        Take(option->sName, [&] { return OptionStateText(controls.OptionValue(option->sName)); });
+    Take(kOutPathName, [&] { return controls.BoxText(kOutPathName); });
+    Take(kFormatMode.sName, [&] { return controls.FormatOptionValue(0) ? kPresetsMode : kCustomMode; });
+    for (const SavedValue &list : kLists)
+        Take(list.sName, [&] { return QString::number(controls.ListPosition(list.sName)); });
+    for (const SavedValue &box : kCustomBoxes)
+        Take(box.sName, [&] { return controls.BoxText(box.sName); });
+    return values;
+}
+
+void SaveSettingsValues(const SettingsValues &values)
 {
     // The values go to the file together, in one write, when the batch ends.
     RegistryWriteBatch batch(kSettingsRoot);
-    for (const SavedValue *option : {&kOtherFolder, &kSameFolder})
-        RunStep([&] { Write(option->sName, OptionStateText(controls.OptionValue(option->sName))); });
-    RunStep([&] { Write(kOutPathName, controls.BoxText(kOutPathName)); });
-    RunStep([&] { Write(kFormatMode.sName, controls.FormatOptionValue(0) ? kPresetsMode : kCustomMode); });
-    for (const SavedValue &list : kLists)
-        RunStep([&] { Write(list.sName, QString::number(controls.ListPosition(list.sName))); });
-    for (const SavedValue &box : kCustomBoxes)
-        RunStep([&] { Write(box.sName, controls.BoxText(box.sName)); });
+    for (const auto &value : values)
+        RunStep([&] { Write(value.first, value.second); });
+}
+
+void SaveSettingsFrom(const SettingsControls &controls)
+{
+    SaveSettingsValues(SettingsValuesFrom(controls));
 }
 
 void LoadSettingsInto(SettingsControls &controls)

@@ -2,6 +2,8 @@
 
 #include "platform/modRegistry.h"
 
+#include <QList>
+#include <QPair>
 #include <QString>
 
 class SettingsControls;
@@ -12,6 +14,13 @@ class SettingsControls;
 
 constexpr HKEY kSettingsRoot = HKEY_LOCAL_MACHINE;
 extern const QString kSettingsSection; // "Software\Orvanta Clipwright\Settings"
+
+// The values as they are stored, (name, text) in the order of the save. A value that cannot be
+// read from the controls is left out: the save keeps what is stored for it.
+using SettingsValues = QList<QPair<QString, QString>>;
+SettingsValues SettingsValuesFrom(const SettingsControls &controls);
+// Writes the values in one write of the store.
+void SaveSettingsValues(const SettingsValues &values);
 
 // Writes all 17 values from the controls. A value that cannot be read or written is left as it
 // is stored; the others are still written.

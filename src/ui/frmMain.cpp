@@ -19,6 +19,7 @@
 #include "widgets/modControlColors.h"
 #include "widgets/modPictures.h"
 #include "workflow/modVersion.h"
+#include "ui/modDisplayLoss.h"
 
 #include <QCloseEvent>
 #include <QDesktopServices>
@@ -275,6 +276,7 @@ void frmMain::closeEvent(QCloseEvent *event)
     SaveSettings();
     // The preview graph must not outlive the window (nor QApplication).
     ReleasePreview();
+    DisarmDisplayLossEnd();
     event->accept();
 }
 

@@ -24,6 +24,9 @@
 namespace {
 const QString kTitleSelectVideo = QStringLiteral("Select a video file");
 const QString kMsgNotSupported = QStringLiteral("File is not supported");
+const QString kMsgNameNotText =
+    QStringLiteral("The name of this file cannot be read as text: it is written in another character set "
+                   "than this system's. The file itself may be fine; please rename it and load it again.");
 const QString kCaptionPause = QStringLiteral("Pause");
 const QString kTimeCleared = QStringLiteral("00:00/00:00");
 const QString kTimeAtStart = QStringLiteral("00:00:00/");
@@ -106,6 +109,12 @@ void frmMain::OpenVideo(const QString &sFile)
     progress->setValue(0);
     progress->hide();
     sVideoFile = sFile;
+
+    // Neither the check nor the preview could find the file: say what is wrong with it.
+    if (IsNameNotText(sFile)) {
+        MsgBox(kMsgNameNotText, MsgIcon::Exclamation);
+        return;
+    }
 
     // A job of its own for the check; it pumps the event loop, so it is released later.
     auto *objCheck = new CVideoConv(this);

@@ -5,6 +5,7 @@
 #include "common/RunTimeError.h"
 #include "settings/SettingsControls.h"
 #include "settings/modSettings.h"
+#include "ui/modDisplayLoss.h"
 #include "widgets/ComboList.h"
 #include "widgets/MyButton.h"
 
@@ -72,12 +73,22 @@ private:
 void frmMain::ConnectSettings()
 {
     connect(cmdDefaults, &MyButton::clicked, this, &frmMain::cmdDefaults_Click);
+    // The settings as shown, for an end without the display (see modDisplayLoss.h): every
+    // change of a control that holds a saved value notes them all again.
+    const auto NoteSettings = [this] { NoteSettingsValues(SettingsValuesFrom(WindowControls(*this))); };
+    for (QRadioButton *option : findChildren<QRadioButton *>())
+        connect(option, &QRadioButton::toggled, this, NoteSettings);
+    for (QLineEdit *box : findChildren<QLineEdit *>())
+        connect(box, &QLineEdit::textChanged, this, NoteSettings);
+    for (ComboList *list : findChildren<ComboList *>())
+        connect(list, &ComboList::currentIndexChanged, this, NoteSettings);
 }
 
 void frmMain::LoadSettings()
 {
     WindowControls controls(*this);
     LoadSettingsInto(controls);
+    NoteSettingsValues(SettingsValuesFrom(controls));
 }
 
 void frmMain::SaveSettings()

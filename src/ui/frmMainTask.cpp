@@ -12,6 +12,7 @@
 #include "widgets/ComboList.h"
 #include "widgets/MyButton.h"
 #include "ui/modDialog.h"
+#include "ui/modDisplayLoss.h"
 #include "workflow/modOutputFile.h"
 #include "ui/modCaptions.h"
 #include "contract/modEncoder.h"
@@ -190,8 +191,10 @@ QString frmMain::GetOutputFileName(const QString &sSource, const QString &sExten
         NewOutputFile(sFolder, sSource, sExtension, [] { QCoreApplication::processEvents(); });
     if (output.bNoFolder && m_pCutTask)
         m_pCutTask->bNoOutputFolder = true;
-    if (output.bReserved && m_pCutTask)
+    if (output.bReserved && m_pCutTask) {
         m_pCutTask->sReservedOutput = output.sPath;
+        NoteUnfinishedOutput(output.sPath);
+    }
     return output.sPath;
 }
 
@@ -204,6 +207,7 @@ void frmMain::WarnOfShortOutput(double dWritten, WholeSeconds iSelected)
 
 void frmMain::RemoveUnfinishedOutput(CutTask &task)
 {
+    ForgetUnfinishedOutput(task.sReservedOutput);
     if (task.bFinished || task.sReservedOutput.isEmpty())
         return;
     // Only the file this task made: a killed encoder leaves e.g. an MP4 without its index.

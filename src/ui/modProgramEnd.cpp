@@ -3,6 +3,7 @@
 #include "platform/QuitSignalNotifier.h"
 #include "ui/WindowGoneFilter.h"
 #include "ui/frmMain.h"
+#include "ui/modDisplayLoss.h"
 
 #include <QApplication>
 
@@ -36,4 +37,5 @@ void EndProgramWithWindow(frmMain &window)
         QCoreApplication::quit();
     });
     QObject::connect(&window, &QObject::destroyed, qApp, &QCoreApplication::quit);
+    ArmDisplayLossEnd();
 }

@@ -1,5 +1,7 @@
 #include "workflow/modVideoFiles.h"
 
+#include <QFileInfo>
+
 namespace {
 const QString kFilterCommon = QStringLiteral("Common Video Files");
 const QString kFilterMpeg = QStringLiteral("MPEG Files(.mpg,*.mpeg,*.mp2,*.mp4,*.mpe,*.m4v)");
@@ -56,4 +58,9 @@ bool HasVideoExtension(const QString &sPath)
     if (iDot < 0)
         return false;
     return VideoExtensions().contains(sPath.mid(iDot + 1), Qt::CaseInsensitive);
+}
+
+bool IsNameNotText(const QString &sPath)
+{
+    return sPath.contains(QChar::ReplacementCharacter) && !QFileInfo::exists(sPath);
 }

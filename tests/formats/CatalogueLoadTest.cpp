@@ -4,7 +4,14 @@
 #include "formats/modCatalogues.h"
 #include "support/MsgBoxRecorder.h"
 
+#include <QDir>
+#include <QFile>
+#include <atomic>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -260,6 +267,74 @@ TEST(LoadPresets, AMissingFileShowsTheMessageAndChangesNothing)
     EXPECT_EQ(window.tables.PresetCount, 0);
     EXPECT_TRUE(window.tables.Presets.isEmpty());
     EXPECT_EQ(window.cmbCategory.ListCount(), 0);
+}
+
+// Lets a reader that blocks on the FIFO go after a second: it opens the FIFO for writing (which
+// succeeds only while a reader has it open) and closes it, so the reader sees an empty file. A
+// load that waited on the FIFO then returns, without the failure, instead of hanging the test.
+class FifoReleaser {
+public:
+    explicit FifoReleaser(const QString &sFifo) : m_path(QFile::encodeName(sFifo))
+    {
+        m_thread = std::thread([this] {
+            for (int i = 0; !m_bDone; ++i) {
+                if (i >= 20) {
+                    const int iFd = ::open(m_path.constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+                    if (iFd >= 0)
+                        ::close(iFd);
+                }
+                std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            }
+        });
+    }
+    ~FifoReleaser()
+    {
+        m_bDone = true;
+        m_thread.join();
+    }
+
+private:
+    QByteArray m_path;
+    std::atomic<bool> m_bDone{false};
+    std::thread m_thread;
+};
+
+TEST(LoadCatalogues, OnlyRegularFilesAreRead)
+{
+    const QString sAccessFailure = QStringLiteral("Path/File access error");
+    {
+        CatalogueFolder folder;
+        const QString sFifo = QDir(folder.Path()).filePath(kPresetsFileName);
+        ASSERT_EQ(::mkfifo(QFile::encodeName(sFifo).constData(), 0600), 0);
+        FifoReleaser releaser(sFifo);
+        MsgBoxRecorder recorder;
+        PresetWindow window;
+        window.Load();
+        ASSERT_EQ(recorder.Messages().size(), 1);
+        EXPECT_EQ(recorder.Messages().at(0).sText, kPresetsFailure + sAccessFailure);
+        EXPECT_EQ(window.tables.PresetCount, 0);
+    }
+    {
+        CatalogueFolder folder;
+        ASSERT_TRUE(QDir(folder.Path()).mkdir(kCodecsFileName));
+        MsgBoxRecorder recorder;
+        CodecWindow window;
+        window.Load();
+        ASSERT_EQ(recorder.Messages().size(), 1);
+        EXPECT_EQ(recorder.Messages().at(0).sText, kCodecsFailure + sAccessFailure);
+    }
+    {
+        // A link to a regular file is read as the file.
+        CatalogueFolder folder;
+        folder.Write(QStringLiteral("real.xml"), CodecsFile(CodecRecord("copy", "Copy", "general")));
+        const QDir programFolder(folder.Path());
+        ASSERT_TRUE(QFile::link(programFolder.filePath("real.xml"), programFolder.filePath(kCodecsFileName)));
+        MsgBoxRecorder recorder;
+        CodecWindow window;
+        window.Load();
+        EXPECT_TRUE(recorder.Messages().isEmpty());
+        EXPECT_EQ(window.cmbCVCodec.Items(), QStringList({"Copy"}));
+    }
 }
 
 TEST(LoadPresets, TheLineCounterIsSixteenBits)

@@ -700,3 +700,39 @@ TEST_F(Registry, ABatchWritesTheFileOnceAtItsEndAndEveryCallSeesItsChanges)
     EXPECT_EQ(QueryResult(hKey, "second"), ERROR_FILE_NOT_FOUND);
     RegCloseKey(hKey);
 }
+
+TEST_F(Registry, AnOversizedStoreIsSetAsideAndTheDefaultsAreUsed)
+{
+    const QByteArray value = "[Software]\nOrvanta%20Clipwright\\Settings\\%40a=sz:2:1\n[Padding]\n";
+    const auto Padded = [&value](int iBytes) {
+        QByteArray bytes = value;
+        for (int i = 0; bytes.size() < iBytes; ++i)
+            bytes += "k" + QByteArray::number(i) + "=" + QByteArray(60, 'x') + "\n";
+        return bytes.left(iBytes - 1) + "\n";
+    };
+    const QString sFile = RegistryFile(HKEY_LOCAL_MACHINE);
+
+    // Up to a megabyte it is read as it stands.
+    WriteFileBytes(sFile, Padded(1024 * 1024));
+    HKEY hKey = 0;
+    ASSERT_EQ(Open(HKEY_LOCAL_MACHINE, "Software\\Orvanta Clipwright\\Settings", KEY_READ, &hKey),
+              ERROR_SUCCESS);
+    EXPECT_EQ(Query(hKey, "a"), QByteArray("1\0", 2));
+    RegCloseKey(hKey);
+
+    // Beyond it, the file is kept under another name (a second one beside the first) and the
+    // store starts empty; the next write makes a small sound file.
+    const QByteArray huge = Padded(3 * 1024 * 1024);
+    for (const QString &sAside : {sFile + ".damaged", sFile + ".damaged.1"}) {
+        WriteFileBytes(sFile, huge);
+        EXPECT_EQ(Open(HKEY_LOCAL_MACHINE, "Software\\Orvanta Clipwright\\Settings", KEY_READ, &hKey),
+                  ERROR_FILE_NOT_FOUND);
+        EXPECT_FALSE(QFileInfo::exists(sFile));
+        EXPECT_EQ(FileBytes(sAside), huge);
+        hKey = Create(HKEY_LOCAL_MACHINE, "Software\\Orvanta Clipwright\\Settings");
+        EXPECT_EQ(SetText(hKey, "a", "new"), ERROR_SUCCESS);
+        RegCloseKey(hKey);
+        EXPECT_LT(QFileInfo(sFile).size(), 1024);
+        EXPECT_TRUE(IsSoundIni(sFile));
+    }
+}

@@ -17,6 +17,7 @@
 #include <QTest>
 #include <QTimer>
 #include <cmath>
+#include <cstdio>
 
 namespace {
 
@@ -498,6 +499,39 @@ TEST_F(ScriptedPreview, TheNewestLoadWinsOverAnOlderOneStillBeingChecked)
         // Its check was stopped, its encoder ended and reaped.
         EXPECT_EQ(ChildProcesses(), 0);
     }
+}
+
+TEST_F(ScriptedPreview, AFileWhoseNameIsNotTextIsToldApartFromAnUnsupportedOne)
+{
+    // "caf\xe9.mp4": the name in Latin-1, as an old USB stick holds it; Qt gives it as "caf\ufffd.mp4"
+    // (so do a file manager's drop and the dialog).
+    const QByteArray name = QFile::encodeName(m_work.path()) + "/caf\xe9.mp4";
+    QFile clip(m_sClip);
+    ASSERT_TRUE(clip.open(QIODevice::ReadOnly));
+    const QByteArray content = clip.readAll();
+    const auto ReadRaw = [&name] {
+        QByteArray bytes;
+        FILE *file = std::fopen(name.constData(), "rb");
+        for (int c; file && (c = std::fgetc(file)) != EOF;)
+            bytes.append(static_cast<char>(c));
+        if (file)
+            std::fclose(file);
+        return bytes;
+    };
+    FILE *file = std::fopen(name.constData(), "wb");
+    ASSERT_NE(file, nullptr);
+    ASSERT_EQ(std::fwrite(content.constData(), 1, content.size(), file), static_cast<size_t>(content.size()));
+    std::fclose(file);
+
+    frmMain &w = Start();
+    const int iGraphsBefore = m_graphs.iMade;
+    AddThroughDialog(w, QFile::decodeName(name));
+    ASSERT_EQ(m_messages.Texts().size(), 1);
+    EXPECT_TRUE(m_messages.Texts().at(0).startsWith("The name of this file cannot be read as text"))
+        << m_messages.Texts().at(0).toStdString();
+    EXPECT_TRUE(w.bNoVideo);
+    EXPECT_EQ(m_graphs.iMade, iGraphsBefore);
+    EXPECT_EQ(ReadRaw(), content);
 }
 
 TEST_F(ScriptedPreview, ClosingDuringACheckThatNeverEndsStopsItAndSavesTheSettings)

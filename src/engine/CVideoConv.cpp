@@ -3,6 +3,7 @@
 #include "common/MessageBox.h"
 #include "common/RunTimeError.h"
 #include "engine/DOSOutputs.h"
+#include "engine/StopRequest.h"
 #include "contract/modEncoder.h"
 #include "engine/modJobOutput.h"
 
@@ -44,7 +45,17 @@ bool HoldsEncodedData(const QString &sPath)
 }
 } // namespace
 
-CVideoConv::CVideoConv(QObject *parent) : QObject(parent) {}
+CVideoConv::CVideoConv(QObject *parent) : QObject(parent), m_stop(std::make_shared<StopRequest>()) {}
+
+void CVideoConv::setStopRequest(std::shared_ptr<StopRequest> stop)
+{
+    if (!stop)
+        return;
+    m_stop = std::move(stop);
+    m_bOwnStop = false;
+    if (objDOS)
+        objDOS->setStopRequest(m_stop);
+}
 
 CVideoConv::~CVideoConv()
 {
@@ -57,6 +68,7 @@ void CVideoConv::MakeRunner()
     if (objDOS)
         return;
     objDOS = new DOSOutputs(this);
+    objDOS->setStopRequest(m_stop);
     connect(objDOS, &DOSOutputs::ReceiveOutputs, this, &CVideoConv::objDOS_ReceiveOutputs);
 }
 
@@ -68,7 +80,8 @@ QString CVideoConv::BuildCommandLine() const
 void CVideoConv::StartConversion()
 {
     const QPointer<CVideoConv> self(this);
-    m_bStopAsked = false;
+    if (m_bOwnStop)
+        m_stop->Clear();
     m_dEncodedSeconds = -1.0;
     try {
         MakeRunner();
@@ -82,7 +95,7 @@ void CVideoConv::StartConversion()
         // The runner clears its stop request when a run begins, so a Stop that came in the pump
         // above would be lost: it starts no encoder instead, and with nothing run there is no
         // failure to report.
-        if (m_bStopAsked) {
+        if (m_stop->IsAsked()) {
             emit CurrentStatus(kCancelledNotice);
             return;
         }
@@ -112,9 +125,7 @@ void CVideoConv::StartConversion()
 
 void CVideoConv::StopConversion()
 {
-    m_bStopAsked = true;
-    if (objDOS)
-        objDOS->setStopConvert(true);
+    m_stop->Ask();
 }
 
 bool CVideoConv::IsFileSupported(const QString &sMediaFile)

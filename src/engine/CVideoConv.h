@@ -2,8 +2,10 @@
 
 #include <QObject>
 #include <QString>
+#include <memory>
 
 class DOSOutputs;
+class StopRequest;
 
 // One job of the encoder: the owner sets the input, the output, the length of the cut and the
 // encoder arguments, and calls StartConversion, which runs the encoder through its own
@@ -44,6 +46,10 @@ public:
     // Seconds of output the last successful StartConversion's encoder reported writing; -1 when
     // it reported none or the last run did not succeed.
     double EncodedSeconds() const { return m_dEncodedSeconds; }
+    // The stop request the job and its runner read, shared with the job's owner (a cut task),
+    // which then asks and clears it: the job no longer clears it when a run begins. Without one,
+    // the job keeps its own, cleared by each StartConversion.
+    void setStopRequest(std::shared_ptr<StopRequest> stop);
     // true unless the encoder reports the file as unreadable.
     bool IsFileSupported(const QString &sMediaFile);
 
@@ -63,6 +69,7 @@ private:
     float m_fFileTimeLength = 0.0f;
     QString m_sParametrs;
     DOSOutputs *objDOS = nullptr; // made on first use, owned (a child object)
-    bool m_bStopAsked = false;    // StopConversion was called during the current StartConversion
+    std::shared_ptr<StopRequest> m_stop;
+    bool m_bOwnStop = true;       // m_stop is the job's own, cleared when a run begins
     double m_dEncodedSeconds = -1.0;
 };

@@ -1,6 +1,7 @@
 #include "engine/DOSOutputs.h"
 
 #include "common/MessageBox.h"
+#include "engine/StopRequest.h"
 #include "platform/ChildExec.h"
 #include "platform/modCommandLine.h"
 
@@ -33,7 +34,8 @@ constexpr int kTerminateGraceMs = 20;
 constexpr int kKillWaitMs = 5000;
 } // namespace
 
-DOSOutputs::DOSOutputs(QObject *parent) : QObject(parent), m_wakeUp(new QTimer(this))
+DOSOutputs::DOSOutputs(QObject *parent)
+    : QObject(parent), m_wakeUp(new QTimer(this)), m_stop(std::make_shared<StopRequest>())
 {
     m_wakeUp->setInterval(kWakeUpMs);
 }
@@ -50,7 +52,7 @@ QString DOSOutputs::ExecuteCommand(const QString &sDOSCommand)
         return QString();
     const QPointer<DOSOutputs> self(this);
 
-    m_bStopConvert = false;
+    m_stop->Clear();
     m_iExitCode = -1;
     char buffer[kReadSize];
     if (!sDOSCommand.isEmpty())
@@ -66,15 +68,24 @@ QString DOSOutputs::ExecuteCommand(const QString &sDOSCommand)
     // However the run is left (a listener's exception included), the child does not outlive it.
     struct RunScope {
         QPointer<DOSOutputs> runner;
+        std::shared_ptr<StopRequest> stop;
         ~RunScope()
         {
+            stop->SetReaction({});
             if (runner) {
                 runner->CleanUp();
                 runner->m_bRunning = false;
             }
         }
-    } scope{self};
+    } scope{self, m_stop};
     m_bRunning = true;
+    // The loop notices a stop only when the pump returns to it, and a window event in between may
+    // start a whole new task (Stop and Start clicked in a row): the stopped child must not run on
+    // until then.
+    m_stop->SetReaction([self] {
+        if (self)
+            self->CleanUp();
+    });
 
     // Stateful, so that a character split between two reads comes out whole.
     QStringDecoder decoder(QStringDecoder::System);
@@ -93,7 +104,7 @@ QString DOSOutputs::ExecuteCommand(const QString &sDOSCommand)
         emit ReceiveOutputs(sChunk);
         if (!self)
             return QString();
-        if (m_bStopConvert) {
+        if (m_stop->IsAsked()) {
             CleanUp();
             emit ReceiveOutputs(kCancelledNotice);
             return QString();
@@ -187,7 +198,7 @@ DOSOutputs::ReadResult DOSOutputs::ReadPipe(char *buffer, qint64 *n, const QPoin
         // QProcess drains the pipe before it reports the child's end, so this is end of data.
         if (m_process->state() == QProcess::NotRunning)
             return ReadResult::Failed;
-        if (m_bStopConvert)
+        if (m_stop->IsAsked())
             return ReadResult::Interrupted;
         // Sleep in the event loop until the child writes or ends, a window event arrives, or the
         // wake-up timer fires: the window stays live and a silent child costs no CPU.
@@ -199,12 +210,17 @@ DOSOutputs::ReadResult DOSOutputs::ReadPipe(char *buffer, qint64 *n, const QPoin
 
 void DOSOutputs::setStopConvert(bool bSet)
 {
-    m_bStopConvert = bSet;
-    // The run notices the flag only when the pump returns to it, and a window event in between
-    // may start a whole new task (Stop and Start clicked in a row): the stopped child must not
-    // run on until then.
-    if (bSet && m_bRunning)
-        CleanUp();
+    if (bSet)
+        m_stop->Ask();
+    else
+        m_stop->Clear();
+}
+
+void DOSOutputs::setStopRequest(std::shared_ptr<StopRequest> stop)
+{
+    // Not while a run reads the request it was started with.
+    if (stop && !m_bRunning)
+        m_stop = std::move(stop);
 }
 
 void DOSOutputs::CleanUp()

@@ -3,9 +3,11 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <memory>
 
 class QProcess;
 class QTimer;
+class StopRequest;
 
 // The text ReceiveOutputs carries when a run ends because it was asked to stop.
 extern const QString kCancelledNotice; // "Cancelled"
@@ -47,8 +49,10 @@ public:
 
     // true stops a running ExecuteCommand: the child is ended and reaped at once (as CleanUp
     // does), whatever runs next inside the pump, and the run then ends as a stopped one. A run
-    // started later begins with the flag cleared.
+    // started later begins with the flag cleared. The flag is the runner's stop request.
     void setStopConvert(bool bSet);
+    // The stop request the runner reads: its own, or one its owner shares with it (the job's).
+    void setStopRequest(std::shared_ptr<StopRequest> stop);
 
     // How the last child ended: its exit code when it ran to its end and exited by itself, -1
     // while it runs, when it was stopped, ended by CleanUp, crashed, or never started.
@@ -67,7 +71,7 @@ private:
     QString m_sOutputs;
     QProcess *m_process = nullptr; // the child being read; null is "no read end"
     QTimer *m_wakeUp = nullptr;    // bounds every wait for the child, so the pump runs at least that often
-    bool m_bStopConvert = false;
+    std::shared_ptr<StopRequest> m_stop;
     bool m_bRunning = false;
     int m_iExitCode = -1;
 };

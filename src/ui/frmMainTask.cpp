@@ -6,6 +6,7 @@
 #include "common/RunTimeError.h"
 #include "common/modFunctions.h"
 #include "engine/CVideoConv.h"
+#include "engine/StopRequest.h"
 #include "formats/modParameters.h"
 #include "platform/modPowerOff.h"
 #include "slider/Slider.h"
@@ -47,11 +48,12 @@ const QString kMsgShortOutput = QStringLiteral(
 class SetupFailed {};
 } // namespace
 
-// What one task knows about itself while it runs.
+// What one task knows about itself while it runs. The task owns its stop: Stop (or the window
+// closing) asks it here, and the task's encoder job and the job's runner read this same request.
 struct CutTask {
     QString sReservedOutput;   // the output created empty for this task, while it may be removed
     QPointer<CVideoConv> job;  // the task's encoder job, once made
-    bool bStopAsked = false;   // Stop was clicked (or the window closed) during the task
+    std::shared_ptr<StopRequest> stop = std::make_shared<StopRequest>();
     bool bFailed = false;      // the job reported that the encoder did not convert the file
     bool bFinished = false;    // the encoder ran to its end and converted the file
     bool bNoOutputFolder = false; // the output folder neither existed nor could be made
@@ -91,11 +93,10 @@ void frmMain::cmdConvert_Click()
     }
 
     if (cmdConvert->Caption() == kCaptionStop) {
-        // Runs nested inside the click that started the task; that one finishes the task.
+        // Runs nested inside the click that started the task; that one finishes the task. Its
+        // job, once made, reads the same request and ends its encoder at once.
         if (m_pCutTask)
-            m_pCutTask->bStopAsked = true;
-        if (cConvert)
-            cConvert->StopConversion();
+            m_pCutTask->stop->Ask();
         cmdConvert->setCaption(kCaptionStart);
         EnableControls(true);
         lblProgress->setText(kProgressStopped);
@@ -152,8 +153,10 @@ void frmMain::ConvertVideo(const QString &origfile, const QString &outFile, cons
         cConvert = new CVideoConv(this);
         connect(cConvert.data(), &CVideoConv::Progress, this, &frmMain::cConvert_Progress);
         connect(cConvert.data(), &CVideoConv::CurrentStatus, this, &frmMain::cConvert_CurrentStatus);
-        if (m_pCutTask)
+        if (m_pCutTask) {
             m_pCutTask->job = cConvert;
+            cConvert->setStopRequest(m_pCutTask->stop);
+        }
 
         cConvert->setInputFile(origfile);
         cConvert->setOutputFile(outFile);
@@ -167,11 +170,11 @@ void frmMain::ConvertVideo(const QString &origfile, const QString &outFile, cons
             static_cast<float>(CheckedSub(Slider->SelectEnd(), Slider->SelectStart())));
 
         // A Stop clicked while the name was chosen comes before any encoder to stop.
-        if (m_pCutTask && m_pCutTask->bStopAsked)
+        if (m_pCutTask && m_pCutTask->stop->IsAsked())
             return;
         const QPointer<CVideoConv> job(cConvert);
         job->StartConversion();
-        if (job && m_pCutTask && !m_pCutTask->bStopAsked && !m_pCutTask->bFailed) {
+        if (job && m_pCutTask && !m_pCutTask->stop->IsAsked() && !m_pCutTask->bFailed) {
             m_pCutTask->bFinished = true;
             WarnOfShortOutput(job->EncodedSeconds(), CheckedSub(Slider->SelectEnd(), Slider->SelectStart()));
         }
@@ -221,7 +224,7 @@ void frmMain::EndTaskForClose()
 {
     if (!m_pCutTask)
         return;
-    m_pCutTask->bStopAsked = true;
+    m_pCutTask->stop->Ask();
     m_pCutTask->bProgramClosing = true;
     // Deleting the job ends and reaps its encoder now; the task's call returns without it.
     delete m_pCutTask->job.data();

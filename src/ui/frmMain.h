@@ -265,6 +265,7 @@ private:
     void ConnectSelection();
     void ConnectTask();
     void ConnectSettings();
+    void ConnectKeys(); // frmMainKeys.cpp
     void OpenVideo(const QString &sFile);
     void EndTaskForClose();
     void ReleasePreview();

@@ -11,6 +11,7 @@
 #include "slider/Slider.h"
 #include "widgets/ComboList.h"
 #include "widgets/MyButton.h"
+#include "ui/DesktopTaskReport.h"
 #include "ui/modDialog.h"
 #include "workflow/modOutputFile.h"
 #include "ui/modCaptions.h"
@@ -54,6 +55,7 @@ void frmMain::ConnectTask()
 {
     connect(cmdConvert, &MyButton::clicked, this, &frmMain::cmdConvert_Click);
     connect(cmdBrowse, &MyButton::clicked, this, &frmMain::cmdBrowse_Click);
+    m_pTaskReport = new DesktopTaskReport(this);
     // An option raises its click when it becomes set, from the mouse or from code.
     connect(optSameFolder, &QRadioButton::toggled, this, [this](bool bOn) {
         if (bOn)
@@ -111,9 +113,10 @@ bool frmMain::RunTask()
     CutTask task;
     CutTask *const pOuterTask = m_pCutTask; // a task still stopping when this one was started
     m_pCutTask = &task;
+    QString sOutput;
     try {
         const QString sExtension = optFormat[0]->isChecked() ? cmbOutFormat->Text() : cmbCustContainer->Text();
-        const QString sOutput = GetOutputFileName(sVideoFile, sExtension);
+        sOutput = GetOutputFileName(sVideoFile, sExtension);
         if (task.bNoOutputFolder) {
             // The user has been told; a task that never ran is not shown as done.
             lblProgress->hide();
@@ -124,6 +127,7 @@ bool frmMain::RunTask()
     } catch (const RunTimeError &) {
     }
     RemoveUnfinishedOutput(task);
+    m_pTaskReport->Ended(task.bFinished, task.bStopAsked, sOutput);
     m_pCutTask = pOuterTask;
     return true;
 }
@@ -226,6 +230,7 @@ void frmMain::cConvert_Progress(short iProgress)
         return;
     // The job also sends -1 (an unreadable input) and more than 100; the bar shows its ends.
     progress->setValue(qBound(progress->minimum(), static_cast<int>(iProgress), progress->maximum()));
+    m_pTaskReport->Progress(progress->value());
 }
 
 void frmMain::cConvert_CurrentStatus(const QString &sStatus)

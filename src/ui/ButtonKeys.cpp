@@ -62,7 +62,9 @@ bool ButtonKeys::eventFilter(QObject *watched, QEvent *event)
         return false;
     const auto *keyEvent = static_cast<QKeyEvent *>(event);
     const QKeyCombination key(keyEvent->modifiers() & ~Qt::KeypadModifier, Qt::Key(keyEvent->key()));
-    if (FocusKeepsKey(QApplication::focusWidget(), key))
+    // The key's first receiver is the control with the keyboard; a key it passed on reaches its
+    // parents, and is still that control's.
+    if (FocusKeepsKey(static_cast<QWidget *>(watched), key) || FocusKeepsKey(QApplication::focusWidget(), key))
         return false;
     QAbstractButton *button = ButtonFor(key);
     if (button == nullptr)

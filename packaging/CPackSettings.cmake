@@ -6,14 +6,20 @@ set(CPACK_PACKAGE_NAME clipwright)
 set(CPACK_PACKAGE_VENDOR Orvanta)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "cut a part out of a video and save it in another format")
+# Debian reads the description's lines as they stand: at most 80 characters each.
 set(CPACK_PACKAGE_DESCRIPTION
-  "Clipwright is a small desktop tool that cuts a part out of a video and re-encodes it.\n"
-  "Load a video, preview it, mark a start and an end on the time slider, pick an output\n"
-  "format (a named preset, or your own container, codecs, bitrates, size and rates) and a\n"
-  "folder, and start the task. The cut and the re-encode are done by ffmpeg.")
+  "Clipwright is a small desktop tool that cuts a part out of a video and\n"
+  "re-encodes it. Load a video, preview it, mark a start and an end on the time\n"
+  "slider, pick an output format (a named preset, or your own container, codecs,\n"
+  "bitrates, size and rates) and a folder, and start the task. The cut and the\n"
+  "re-encode are done by ffmpeg.")
 string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
 set(CPACK_PACKAGE_HOMEPAGE_URL https://www.orvanta.example/)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+# Installed under DESTDIR with the package's own prefix, so that install(CODE) sees /usr and makes
+# the encoder's link relative.
+set(CPACK_SET_DESTDIR ON)
+set(CPACK_INSTALL_PREFIX ${CPACK_PACKAGING_INSTALL_PREFIX})
 # The program's debugging information stays in the build folder.
 set(CPACK_STRIP_FILES ON)
 

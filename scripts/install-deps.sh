@@ -19,7 +19,10 @@ PACKAGES=(
   # a display for the window and the preview tests; finding the installed program's window
   xvfb xauth fonts-dejavu-core xdotool x11-utils
   # the icons rendered from their SVG, the menu entry and metainfo checked, the Debian package
-  librsvg2-bin desktop-file-utils appstream dpkg-dev file
+  # built and checked by lintian
+  librsvg2-bin desktop-file-utils appstream dpkg-dev file lintian
+  # a private session bus for the notification and task-bar tests (dbus-monitor to watch one)
+  dbus-daemon dbus-bin
 )
 
 missing=()

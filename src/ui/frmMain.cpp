@@ -77,6 +77,7 @@ frmMain::frmMain(QWidget *parent) : QWidget(parent)
     ConnectSelection();
     ConnectTask();
     ConnectSettings();
+    ConnectKeys();
     setWindowIcon(QIcon(LogoPicture(64, RGBColor(255, 192, 255), RGBColor(128, 0, 128))));
 
     Form_Load();

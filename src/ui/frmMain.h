@@ -12,6 +12,7 @@
 #include <memory>
 
 class CVideoConv;
+class DesktopTaskReport;
 class ComboList;
 struct CutTask;
 class LinkLabel;
@@ -267,6 +268,7 @@ private:
     void ConnectSelection();
     void ConnectTask();
     void ConnectSettings();
+    void ConnectKeys(); // frmMainKeys.cpp
     void OpenVideo(const QString &sFile);
     void EndTaskForClose();
     void ReleasePreview();
@@ -276,6 +278,8 @@ private:
 
     // The task that runs now (on the stack of RunTask), nullptr between tasks.
     CutTask *m_pCutTask = nullptr;
+    // The task's progress and end as the desktop hears of them.
+    DesktopTaskReport *m_pTaskReport = nullptr;
 
     // The control that had the keyboard before a panel came up; it gets it back after.
     QPointer<QWidget> m_objMainFocus;

@@ -12,6 +12,7 @@
 #include "slider/Slider.h"
 #include "widgets/ComboList.h"
 #include "widgets/MyButton.h"
+#include "ui/DesktopTaskReport.h"
 #include "ui/modDialog.h"
 #include "ui/modDisplayLoss.h"
 #include "workflow/modOutputFile.h"
@@ -64,6 +65,7 @@ void frmMain::ConnectTask()
 {
     connect(cmdConvert, &MyButton::clicked, this, &frmMain::cmdConvert_Click);
     connect(cmdBrowse, &MyButton::clicked, this, &frmMain::cmdBrowse_Click);
+    m_pTaskReport = new DesktopTaskReport(this);
     // An option raises its click when it becomes set, from the mouse or from code.
     connect(optSameFolder, &QRadioButton::toggled, this, [this](bool bOn) {
         if (bOn)
@@ -120,9 +122,10 @@ bool frmMain::RunTask()
     CutTask task;
     CutTask *const pOuterTask = m_pCutTask; // a task still stopping when this one was started
     m_pCutTask = &task;
+    QString sOutput;
     try {
         const QString sExtension = optFormat[0]->isChecked() ? cmbOutFormat->Text() : cmbCustContainer->Text();
-        const QString sOutput = GetOutputFileName(sVideoFile, sExtension);
+        sOutput = GetOutputFileName(sVideoFile, sExtension);
         if (task.bNoOutputFolder) {
             // The user has been told; a task that never ran is not shown as done.
             lblProgress->hide();
@@ -133,6 +136,7 @@ bool frmMain::RunTask()
     } catch (const RunTimeError &) {
     }
     RemoveUnfinishedOutput(task);
+    m_pTaskReport->Ended(task.bFinished, task.stop->IsAsked(), sOutput);
     m_pCutTask = pOuterTask;
     // A logout's quit signal or a destroyed window must not power the machine off behind the user.
     return !task.bProgramClosing;
@@ -251,6 +255,7 @@ void frmMain::cConvert_Progress(short iProgress)
         return;
     // The job also sends -1 (an unreadable input) and more than 100; the bar shows its ends.
     progress->setValue(qBound(progress->minimum(), static_cast<int>(iProgress), progress->maximum()));
+    m_pTaskReport->Progress(progress->value());
 }
 
 void frmMain::cConvert_CurrentStatus(const QString &sStatus)

@@ -2,9 +2,9 @@
 # Installs the build into a temporary prefix (no root needed) and checks what a person gets.
 #   layout: the laid-out files, the links, and that they are the build's own
 #   start:  the installed command starts and shows its window (needs a display: xvfb-run)
-# Usage: InstallTest.sh layout|start <build dir> <bindir> <program folder> <datadir> <ffmpeg>
+# Usage: InstallTest.sh layout|start <build dir> <bindir> <program folder> <datadir> <ffmpeg> <mandir>
 set -euo pipefail
-mode=$1 build=$2 bindir=$3 appdir=$4 datadir=$5 ffmpeg=$6
+mode=$1 build=$2 bindir=$3 appdir=$4 datadir=$5 ffmpeg=$6 mandir=$7
 readonly kSkip=77 # CTest's SKIP_RETURN_CODE
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -26,7 +26,8 @@ check_layout() {
       "$appdir/clipwright" "$appdir/presets.xml" "$appdir/codecs.xml" "$appdir/Help.html" "$appdir/ffmpeg" \
       "$datadir/applications/clipwright.desktop" \
       "$datadir/metainfo/example.orvanta.Clipwright.metainfo.xml" \
-      "$datadir/icons/hicolor/scalable/apps/clipwright.svg"
+      "$datadir/icons/hicolor/scalable/apps/clipwright.svg" \
+      "$datadir/doc/clipwright/copyright" "$datadir/doc/clipwright/changelog.gz" "$mandir/man1/clipwright.1.gz"
     for size in 16 32 48 64 128 256; do
       echo "$datadir/icons/hicolor/${size}x${size}/apps/clipwright.png"
     done
@@ -42,7 +43,8 @@ check_layout() {
     fail "bin/clipwright does not lead to the program folder"
   [ -x "$prefix/$appdir/clipwright" ] || fail "the program is not executable"
 
-  # The encoder beside the program is the system's ffmpeg, and it works.
+  # The encoder beside the program is the system's ffmpeg, and it works: a prefix of one's own
+  # does not hold the system's ffmpeg, so the link is absolute here.
   [ "$(readlink "$prefix/$appdir/ffmpeg")" = "$ffmpeg" ] || fail "the encoder link is not $ffmpeg"
   "$prefix/$appdir/ffmpeg" -hide_banner -loglevel error -f lavfi -i testsrc2=size=64x48:duration=0.2 \
     -f null - || fail "the installed encoder does not encode"

@@ -214,7 +214,7 @@ TEST_F(Shell, EveryControlIsFoundByItsNameWithItsCaption)
     EXPECT_EQ(w.frFormats->Caption(), QStringLiteral("Output Video Formats"));
     EXPECT_EQ(w.cmdMinimize->toolTip(), QStringLiteral("Minimize"));
     EXPECT_EQ(w.cmdClose->toolTip(), QStringLiteral("Close"));
-    EXPECT_EQ(w.MyButton1->toolTip(), QStringLiteral("Help"));
+    EXPECT_EQ(w.MyButton1->toolTip(), QStringLiteral("Help (F1)"));
     EXPECT_EQ(w.cmdAbout->toolTip(), QStringLiteral("About"));
     EXPECT_EQ(w.Label9->text(), QStringLiteral("  - Insert Video file and mark for cut"));
     EXPECT_EQ(w.Label4->text(), QStringLiteral("  - Select Output Folder and Format"));

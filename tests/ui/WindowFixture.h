@@ -1,5 +1,6 @@
 #pragma once
 
+#include "desktop/DesktopBus.h"
 #include "support/TestOverrides.h"
 #include "ui/frmMain.h"
 
@@ -7,7 +8,8 @@
 #include <memory>
 
 // A window started on a program folder of the test's own, with its registry and lock folders of
-// its own, every message box recorded and power-off counted (TestOverrides). The program folder
+// its own, every message box recorded and power-off counted (TestOverrides), and a desktop bus
+// that leads nowhere (a task's notification never reaches the desktop the tests run on). The program folder
 // holds small catalogues (see WindowFixture.cpp); a test may replace or remove them before it
 // starts the window.
 class WindowFixture : public ::testing::Test {
@@ -24,6 +26,7 @@ protected:
     int RunSlide(int iMaxTicks = 1000);
 
     TestOverrides m_overrides;
+    ScopedOverride m_desktopBus{SetDesktopBusForTests, QStringLiteral("unix:path=/nonexistent/clipwright-bus")};
     MsgBoxRecorder &m_messages = m_overrides.Messages();
     // Goes in TearDown, before the seams it was made with.
     std::unique_ptr<frmMain> m_window;

@@ -1,7 +1,8 @@
 #include "ui/modDisplayLoss.h"
 
+#include "platform/modChildProcesses.h"
+
 #include <QByteArrayList>
-#include <QDir>
 #include <QFile>
 #include <cerrno>
 #include <csignal>
@@ -25,30 +26,6 @@ DisplayLossState &TheState()
     return *state;
 }
 
-// The processes this program started that still run (or are not yet reaped): the encoders.
-QList<pid_t> ChildProcesses()
-{
-    QList<pid_t> children;
-    const pid_t iSelf = ::getpid();
-    const QStringList lsEntries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-    for (const QString &sEntry : lsEntries) {
-        bool bNumber = false;
-        const pid_t iPid = static_cast<pid_t>(sEntry.toInt(&bNumber));
-        if (!bNumber)
-            continue;
-        QFile stat(QStringLiteral("/proc/%1/stat").arg(sEntry));
-        if (!stat.open(QIODevice::ReadOnly))
-            continue;
-        // "pid (name) state ppid ...": the name may hold blanks and brackets, so look after the
-        // last ")".
-        const QByteArray line = stat.readAll();
-        const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
-        if (fields.size() > 1 && fields.at(1).toInt() == iSelf)
-            children.append(iPid);
-    }
-    return children;
-}
-
 void EndAfterDisplayLoss()
 {
     DisplayLossState &state = TheState();
@@ -57,11 +34,11 @@ void EndAfterDisplayLoss()
     state.bArmed = false;
     // Ended and reaped first: an encoder still starting would make its output again after the
     // removal. __WALL: Qt starts its children without SIGCHLD as their exit signal.
-    const QList<pid_t> children = ChildProcesses();
-    for (const pid_t iChild : children)
-        ::kill(iChild, SIGKILL);
-    for (const pid_t iChild : children) {
-        while (::waitpid(iChild, nullptr, __WALL) < 0 && errno == EINTR) {
+    const QList<qint64> children = ChildPids();
+    for (const qint64 iChild : children)
+        ::kill(static_cast<pid_t>(iChild), SIGKILL);
+    for (const qint64 iChild : children) {
+        while (::waitpid(static_cast<pid_t>(iChild), nullptr, __WALL) < 0 && errno == EINTR) {
         }
     }
     // Only the file the task made, as the window's close removes it.

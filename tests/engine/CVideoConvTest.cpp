@@ -3,7 +3,7 @@
 #include "EngineTestSupport.h"
 #include "common/AppPath.h"
 #include "common/ScopedOverride.h"
-#include "support/ChildProcesses.h"
+#include "platform/modChildProcesses.h"
 #include "support/MsgBoxRecorder.h"
 #include "support/TestMedia.h"
 

@@ -2,7 +2,7 @@
 
 #include "EngineTestSupport.h"
 #include "platform/modCommandLine.h"
-#include "support/ChildProcesses.h"
+#include "platform/modChildProcesses.h"
 #include "support/MsgBoxRecorder.h"
 #include "support/TestMedia.h"
 

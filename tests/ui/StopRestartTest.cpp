@@ -3,7 +3,7 @@
 #include "WorkflowFixture.h"
 
 #include "slider/Slider.h"
-#include "support/ChildProcesses.h"
+#include "platform/modChildProcesses.h"
 #include "support/TestMedia.h"
 #include "widgets/ComboList.h"
 #include "widgets/MyButton.h"

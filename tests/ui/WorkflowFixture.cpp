@@ -1,7 +1,7 @@
 #include "WorkflowFixture.h"
 
 #include "slider/Slider.h"
-#include "support/ChildProcesses.h"
+#include "platform/modChildProcesses.h"
 #include "support/TestMedia.h"
 #include "preview/MpvPreview.h"
 #include "widgets/MyButton.h"

@@ -1,4 +1,4 @@
-#include "support/ChildProcesses.h"
+#include "platform/modChildProcesses.h"
 
 #include <QDir>
 #include <QFile>

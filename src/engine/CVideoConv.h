@@ -41,8 +41,12 @@ public:
     // before its encoder starts keeps it from starting: the run ends with CurrentStatus
     // "Cancelled" only. Does nothing when the job has never run.
     void StopConversion();
-    // true unless the encoder reports the file as unreadable.
+    // true unless the encoder reports the file as unreadable. A readable file whose container
+    // states no duration is read through once, for StreamDuration.
     bool IsFileSupported(const QString &sMediaFile);
+    // The length of the streams of the file last checked, in seconds, found by reading them when
+    // its container states none; 0 when the container states one (or the read found none).
+    double StreamDuration() const { return m_dStreamDuration; }
 
 signals:
     // Percentage of FileTimeLength encoded so far; -1 when the encoder reported "Unknown format".
@@ -61,4 +65,5 @@ private:
     QString m_sParametrs;
     DOSOutputs *objDOS = nullptr; // made on first use, owned (a child object)
     bool m_bStopAsked = false;    // StopConversion was called during the current StartConversion
+    double m_dStreamDuration = 0.0;
 };

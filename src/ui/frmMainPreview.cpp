@@ -51,6 +51,7 @@ WholeSeconds ToWholeSeconds(double dSeconds)
 {
     return RoundToInt(dSeconds);
 }
+
 // The graph's duration, or the length of the streams where the file check had to read one.
 PreviewResult Duration(VideoPreview &graph, double dStreamDuration, double &dDuration)
 {

@@ -39,7 +39,33 @@ const QString kStatusUnknownFormat = QStringLiteral("Unknown format");
 const QString kSecondsConverted = QStringLiteral(" Seconds Converted");
 
 namespace {
+const QString kNoDurationMark = QStringLiteral("Duration: N/A");
 const QString kBlank = QStringLiteral(" ");
+const QString kStreamReadArguments = QStringLiteral("-c copy -f null -");
+
+// Today's form of a progress time: [-]HH:MM:SS[.fraction].
+const QRegularExpression &ClockPattern()
+{
+    static const QRegularExpression clock(
+        QStringLiteral(R"(^\s*(-?)(\d+):(\d{1,2}):(\d{1,2}(?:\.\d*)?)\s*$)"));
+    return clock;
+}
+
+// A progress time, either form, in seconds; false for anything else ("N/A").
+bool TimeTextSeconds(const QString &sTimeText, double &dSeconds)
+{
+    const QRegularExpressionMatch match = ClockPattern().match(sTimeText);
+    bool bNumber = false;
+    if (!match.hasMatch()) {
+        dSeconds = QLocale::c().toDouble(sTimeText.trimmed(), &bNumber);
+        return bNumber;
+    }
+    dSeconds = match.captured(2).toDouble() * 3600.0 + match.captured(3).toDouble() * 60.0 +
+               QLocale::c().toDouble(match.captured(4));
+    if (!match.captured(1).isEmpty())
+        dSeconds = -dSeconds;
+    return true;
+}
 
 QString EncoderAndInput(const QString &sInputFile)
 {
@@ -57,6 +83,11 @@ QString ProbeCommandLine(const QString &sMediaFile)
     return EncoderAndInput(sMediaFile);
 }
 
+QString StreamReadCommandLine(const QString &sMediaFile)
+{
+    return EncoderAndInput(sMediaFile) + kBlank + kStreamReadArguments;
+}
+
 QString ConversionCommandLine(const QString &sInputFile, const QString &sArguments,
                               const QString &sOutputFile)
 {
@@ -69,6 +100,11 @@ bool ReportsUnknownFormat(const QString &sText)
            sText.contains(kInvalidDataMark, Qt::CaseInsensitive);
 }
 
+bool StatesNoDuration(const QString &sText)
+{
+    return sText.contains(kNoDurationMark, Qt::CaseInsensitive);
+}
+
 bool ReportsEncodingStarted(const QString &sText)
 {
     return sText.contains(kEncodingStartedMark, Qt::CaseInsensitive);
@@ -76,12 +112,22 @@ bool ReportsEncodingStarted(const QString &sText)
 
 std::int16_t ProgressWholeSeconds(const QString &sTimeText)
 {
-    static const QRegularExpression clock(
-        QStringLiteral(R"(^\s*(-?)(\d+):(\d{1,2}):(\d{1,2}(?:\.\d*)?)\s*$)"));
-    const QRegularExpressionMatch match = clock.match(sTimeText);
-    if (!match.hasMatch())
+    // Plain seconds go through the classic conversion, with its own rules and failures.
+    if (!ClockPattern().match(sTimeText).hasMatch())
         return TextToShort(sTimeText);
-    const double dSeconds = match.captured(2).toDouble() * 3600.0 + match.captured(3).toDouble() * 60.0 +
-                            QLocale::c().toDouble(match.captured(4));
-    return RoundToShort(match.captured(1).isEmpty() ? dSeconds : -dSeconds);
+    double dSeconds = 0.0;
+    TimeTextSeconds(sTimeText, dSeconds);
+    return RoundToShort(dSeconds);
+}
+
+bool LastProgressSeconds(const QString &sText, double &dSeconds)
+{
+    const int iMark = sText.lastIndexOf(kProgressMark, -1, Qt::CaseInsensitive);
+    if (iMark < 0)
+        return false;
+    const int iStart = iMark + kProgressMark.size();
+    int iEnd = iStart;
+    while (iEnd < sText.size() && !sText.at(iEnd).isSpace())
+        ++iEnd;
+    return TimeTextSeconds(sText.mid(iStart, iEnd - iStart), dSeconds);
 }

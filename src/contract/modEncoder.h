@@ -55,6 +55,11 @@ QString EncoderPath();
 // The supported-file check: the encoder, "-i" and the file in quotes, nothing else.
 QString ProbeCommandLine(const QString &sMediaFile);
 
+// The read of a file's streams to their end, for a file whose container states no duration: the
+// encoder, "-i", the file in quotes, the streams copied to the null output. Its last progress time
+// is the length of the streams.
+QString StreamReadCommandLine(const QString &sMediaFile);
+
 // A conversion: the encoder, "-i", the input in quotes, one blank, the arguments unchanged, one
 // blank, the output in quotes. Paths are quoted so that splitting gives them back exactly; the
 // encoder's path is quoted only when it holds a blank.
@@ -64,6 +69,10 @@ QString ConversionCommandLine(const QString &sInputFile, const QString &sArgumen
 // Whether sText holds one of the unreadable-input marks.
 bool ReportsUnknownFormat(const QString &sText);
 
+// Whether the supported-file check's output says that the container states no duration
+// ("Duration: N/A"), as a recording written while it was made (a browser's recorder) says.
+bool StatesNoDuration(const QString &sText);
+
 // Whether sText holds the mark of a conversion that got under way.
 bool ReportsEncodingStarted(const QString &sText);
 
@@ -72,3 +81,7 @@ bool ReportsEncodingStarted(const QString &sText);
 // ("N/A", empty) throws the type-mismatch RunTimeError; more than a 16-bit number of seconds
 // throws the overflow one.
 std::int16_t ProgressWholeSeconds(const QString &sTimeText);
+
+// The time of the last progress report in sText, in seconds (either form above); false when
+// sText holds none that reads as a time.
+bool LastProgressSeconds(const QString &sText, double &dSeconds);

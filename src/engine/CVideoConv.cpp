@@ -106,7 +106,9 @@ void CVideoConv::StartConversion()
         // convert the file: its exit code decides too, and so does what it left in the file.
         const bool bEncoderSucceeded = ReportsEncodingStarted(sOutputs) && objDOS->ExitCode() == 0;
         if (bEncoderSucceeded && HoldsEncodedData(m_sOutputFile)) {
-            m_dEncodedSeconds = LastEncodedSeconds(sOutputs);
+            // The last progress line is written when the encoder finishes the file.
+            double dSeconds = 0.0;
+            m_dEncodedSeconds = LastProgressSeconds(sOutputs, dSeconds) ? dSeconds : -1.0;
             return;
         }
         emit CurrentStatus(kStatusError);
@@ -138,7 +140,23 @@ bool CVideoConv::IsFileSupported(const QString &sMediaFile)
         // A job deleted meanwhile ran no check: nothing was reported against the file.
         if (!self)
             return true;
-        return !ReportsUnknownFormat(objDOS->ExecuteCommand(QString()));
+        m_dStreamDuration = 0.0;
+        const QString sOutputs = objDOS->ExecuteCommand(QString());
+        if (!self)
+            return true;
+        if (ReportsUnknownFormat(sOutputs))
+            return false;
+        // A recording written while it was made (a browser's recorder, a live stream) has no
+        // length in its container; only its streams' last time tells it.
+        if (StatesNoDuration(sOutputs)) {
+            const QString sRead = objDOS->ExecuteCommand(StreamReadCommandLine(sMediaFile));
+            if (!self)
+                return true;
+            double dSeconds = 0.0;
+            if (LastProgressSeconds(sRead, dSeconds) && dSeconds > 0.0)
+                m_dStreamDuration = dSeconds;
+        }
+        return true;
     } catch (const RunTimeError &error) {
         ShowRunTimeError(error);
     } catch (const std::bad_alloc &) {

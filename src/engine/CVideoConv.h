@@ -50,8 +50,12 @@ public:
     // which then asks and clears it: the job no longer clears it when a run begins. Without one,
     // the job keeps its own, cleared by each StartConversion.
     void setStopRequest(std::shared_ptr<StopRequest> stop);
-    // true unless the encoder reports the file as unreadable.
+    // true unless the encoder reports the file as unreadable. A readable file whose container
+    // states no duration is read through once, for StreamDuration.
     bool IsFileSupported(const QString &sMediaFile);
+    // The length of the streams of the file last checked, in seconds, found by reading them when
+    // its container states none; 0 when the container states one (or the read found none).
+    double StreamDuration() const { return m_dStreamDuration; }
 
 signals:
     // Percentage of FileTimeLength encoded so far; -1 when the encoder reported "Unknown format".
@@ -72,4 +76,5 @@ private:
     std::shared_ptr<StopRequest> m_stop;
     bool m_bOwnStop = true;       // m_stop is the job's own, cleared when a run begins
     double m_dEncodedSeconds = -1.0;
+    double m_dStreamDuration = 0.0;
 };

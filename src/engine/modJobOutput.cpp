@@ -140,18 +140,3 @@ QString GetErrorDetail(const QString &sOutputs)
         return QString();
     return LastLineWithText(sOutputs);
 }
-
-double LastEncodedSeconds(const QString &sOutputs)
-{
-    // Progress lines end in CRs; the last one is written when the encoder finishes the file.
-    static const QRegularExpression time(QRegularExpression::escape(kProgressMark) +
-                                         QStringLiteral(R"(\s*(\d+):(\d{2}):(\d{2}(?:\.\d+)?))"),
-                                         QRegularExpression::CaseInsensitiveOption);
-    double dSeconds = -1.0;
-    for (auto it = time.globalMatch(sOutputs); it.hasNext();) {
-        const QRegularExpressionMatch match = it.next();
-        dSeconds = match.captured(1).toDouble() * 3600.0 + match.captured(2).toDouble() * 60.0 +
-                   match.captured(3).toDouble();
-    }
-    return dSeconds;
-}

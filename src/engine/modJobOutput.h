@@ -35,7 +35,3 @@ QList<JobNotice> ReadOutputChunk(const QString &sCommandOutputs, float fFileTime
 // terminal shows it: of the segments of a line that CRs without a LF after them separate (the
 // encoder's progress lines), only the last one that is not empty stays.
 QString GetErrorDetail(const QString &sOutputs);
-
-// The length of output the encoder reports having written: the time of its last progress line
-// ("time=HH:MM:SS.ss", in seconds); -1 when it reported none it could be read from.
-double LastEncodedSeconds(const QString &sOutputs);

@@ -51,6 +51,9 @@ MpvSession::Options SessionOptions()
         {"input-vo-keyboard", "no"},
         {"load-scripts", "no"},
         {"ytdl", "no"},
+        // A Matroska or WebM file written while it was recorded (a browser's recorder) states no
+        // duration; without this mpv's grows only as far as it has played, and seeks stop there.
+        {"demuxer-mkv-probe-video-duration", "yes"},
         // Play the file itself: no playlists, references or neighbouring subtitle files.
         {"access-references", "no"},
         {"sub-auto", "no"},

@@ -13,9 +13,11 @@ public:
     virtual bool OptionValue(const QString &sName) const = 0;
     virtual void setOptionValue(const QString &sName, bool bValue) = 0;
 
-    // Text boxes. A text set here does not pass the boxes' key filters.
+    // Text boxes. A text set here does not pass the boxes' key filters; BoxTakes tells whether the
+    // box's rules take it as a value (true for a box without rules).
     virtual QString BoxText(const QString &sName) const = 0;
     virtual void setBoxText(const QString &sName, const QString &sText) = 0;
+    virtual bool BoxTakes(const QString &sName, const QString &sText) const = 0;
 
     // Pick-only lists: the selected position, -1 when nothing is selected. Setting it raises the
     // list's click handling and throws RunTimeError 380 for a position outside -1 .. count - 1.

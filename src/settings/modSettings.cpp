@@ -148,8 +148,13 @@ void LoadSettingsInto(SettingsControls &controls)
     RunStep([&] { controls.BringFormatFrameToFront(TextToInt(Read(kFormatMode))); });
     for (const SavedValue &list : kLists)
         RunStep([&] { controls.setListPosition(list.sName, TextToInt(Read(list))); });
+    // These texts go into the encoder's arguments: one that typing could not have given (blanks,
+    // a second file name) must not reach them.
     for (const SavedValue &box : kCustomBoxes)
-        RunStep([&] { controls.setBoxText(box.sName, Read(box)); });
+        RunStep([&] {
+            const QString sText = Read(box);
+            controls.setBoxText(box.sName, controls.BoxTakes(box.sName, sText) ? sText : box.sDefault);
+        });
     RunStep([&] { controls.UpdateFormatLabel(); });
 }
 

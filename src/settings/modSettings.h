@@ -28,7 +28,8 @@ void SaveSettingsFrom(const SettingsControls &controls);
 
 // Reads all 17 values, each with its default, and applies them to the controls, the linked preset
 // lists in the order that brings a stored preset choice back whole. Each value stands alone: one
-// that cannot be applied is skipped without a word. Ends by rewriting the format description.
+// that cannot be applied is skipped without a word; a text that its box's rules refuse (a value
+// edited by hand) is read as the box's default. Ends by rewriting the format description.
 void LoadSettingsInto(SettingsControls &controls);
 
 // Deletes the key with all its values, so that the next load applies every default. False when

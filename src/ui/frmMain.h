@@ -288,6 +288,9 @@ private:
     // begun and checks stopped: a load whose check returns to a changed count ends quietly.
     QPointer<CVideoConv> m_objFileCheck;
     unsigned m_iLoads = 0;
+    // The length the check read from the streams of a file whose container states none (0 for
+    // the others): it stands in for the graph's, which knows no more than it has played.
+    double m_dStreamDuration = 0.0;
     void StopFileCheck();
 
     // The click handling of cmbCategory and cmbOutVCodec. It goes before the lists do.

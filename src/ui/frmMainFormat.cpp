@@ -50,7 +50,8 @@ void frmMain::ConnectFormatPanel()
     KeyFilter::Install(txtCABirate, BitrateKeyAllowed);
     KeyFilter::Install(txtCVBitrate, BitrateKeyAllowed);
     KeyFilter::Install(txtChannels, ChannelsKeyAllowed);
-    KeyFilter::Install(txtFrameRate, FrameRateKeyAllowed);
+    // A rate of 0 can be typed on from ("0.5"), but says no rate.
+    KeyFilter::Install(txtFrameRate, FrameRateKeyAllowed, FrameRateGiven);
 }
 
 void frmMain::optFormat_Click(int iIndex)
@@ -70,7 +71,8 @@ void frmMain::cmdChangeFormat_Click()
 
 void frmMain::cmdHide_Click()
 {
-    // Checked in this order whatever the mode; blanks count as content.
+    // Checked in this order whatever the mode. A text that is no value yet (a frame rate of 0)
+    // is as good as none.
     const struct {
         QLineEdit *box;
         const QString &sMessage;
@@ -79,7 +81,7 @@ void frmMain::cmdHide_Click()
                   {txtCABirate, kMsgAudioBitrateEmpty},
                   {txtCVBitrate, kMsgVideoBitrateEmpty}};
     for (const auto &check : checks) {
-        if (check.box->text().isEmpty()) {
+        if (check.box->text().isEmpty() || !check.box->hasAcceptableInput()) {
             MsgBox(check.sMessage, MsgIcon::Exclamation);
             return;
         }

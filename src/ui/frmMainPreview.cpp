@@ -54,6 +54,15 @@ WholeSeconds ToWholeSeconds(double dSeconds)
 {
     return RoundToInt(dSeconds);
 }
+
+// The graph's duration, or the length of the streams where the file check had to read one.
+PreviewResult Duration(VideoPreview &graph, double dStreamDuration, double &dDuration)
+{
+    const PreviewResult result = graph.GetDuration(dDuration);
+    if (dStreamDuration > 0.0 && result != PreviewResult::Failed)
+        dDuration = dStreamDuration;
+    return result;
+}
 } // namespace
 
 void frmMain::ConnectPreview()
@@ -125,6 +134,7 @@ void frmMain::OpenVideo(const QString &sFile)
     if (iLoad != m_iLoads)
         return;
     m_objFileCheck = nullptr;
+    m_dStreamDuration = objCheck->StreamDuration();
     objCheck->deleteLater();
     if (!bSupported) {
         MsgBox(kMsgNotSupported, MsgIcon::Exclamation);
@@ -172,7 +182,7 @@ void frmMain::LoadVideo(const QString &sFile)
         Check(objMediaPosition->PutRate(kNormalRate));
 
         double dDuration = 0.0;
-        Check(objMediaPosition->GetDuration(dDuration));
+        Check(Duration(*objMediaPosition, m_dStreamDuration, dDuration));
         Slider->setMax(ToWholeSeconds(dDuration));
         Slider->setValue(0);
 
@@ -181,7 +191,7 @@ void frmMain::LoadVideo(const QString &sFile)
         repaint();
         cmdPlay->setCaption(kCaptionPause);
 
-        Check(objMediaPosition->GetDuration(dDuration));
+        Check(Duration(*objMediaPosition, m_dStreamDuration, dDuration));
         sDurationText = FormatTime(ToWholeSeconds(dDuration));
         lblTime->setText(kTimeAtStart + sDurationText);
 

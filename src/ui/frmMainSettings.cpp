@@ -11,6 +11,7 @@
 
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QValidator>
 
 namespace {
 // What the classic run-time raises for a control it cannot find, and for an index of a control
@@ -32,6 +33,13 @@ public:
 
     QString BoxText(const QString &sName) const override { return Find<QLineEdit>(sName)->text(); }
     void setBoxText(const QString &sName, const QString &sText) override { Find<QLineEdit>(sName)->setText(sText); }
+    bool BoxTakes(const QString &sName, const QString &sText) const override
+    {
+        const QValidator *rules = Find<QLineEdit>(sName)->validator();
+        QString sCopy = sText;
+        int iPosition = 0;
+        return rules == nullptr || rules->validate(sCopy, iPosition) == QValidator::Acceptable;
+    }
 
     int ListPosition(const QString &sName) const override { return Find<ComboList>(sName)->ListIndex(); }
     void setListPosition(const QString &sName, int iIndex) override { Find<ComboList>(sName)->setListIndex(iIndex); }

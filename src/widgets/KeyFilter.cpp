@@ -1,5 +1,6 @@
 #include "widgets/KeyFilter.h"
 
+#include "widgets/KeyRuleValidator.h"
 #include "workflow/modKeyFilters.h"
 
 #include <QKeyEvent>
@@ -7,8 +8,9 @@
 
 KeyFilter::KeyFilter(QLineEdit *box, Rule rule) : QObject(box), m_box(box), m_rule(std::move(rule)) {}
 
-void KeyFilter::Install(QLineEdit *box, Rule rule)
+void KeyFilter::Install(QLineEdit *box, Rule rule, Finished finished)
 {
+    box->setValidator(new KeyRuleValidator(rule, std::move(finished), box));
     box->installEventFilter(new KeyFilter(box, std::move(rule)));
 }
 
@@ -37,5 +39,9 @@ bool KeyFilter::eventFilter(QObject *watched, QEvent *event)
         iKey = key->text().at(0).unicode();
         break;
     }
-    return !m_rule(iKey, m_box->text());
+    // A full box takes a character typed over a selection: the selection goes first.
+    QString sText = m_box->text();
+    if (m_box->hasSelectedText())
+        sText.remove(m_box->selectionStart(), m_box->selectionLength());
+    return !m_rule(iKey, sText);
 }

@@ -1,5 +1,7 @@
 #include "workflow/modKeyFilters.h"
 
+#include <QLocale>
+
 namespace {
 constexpr int kBitrateLength = 4;
 constexpr int kChannelsLength = 1;
@@ -38,4 +40,20 @@ bool FrameRateKeyAllowed(char16_t iKey, const QString &sText)
     if (sText.contains(QLatin1Char('.')) && (iKey == u'.' || iKey == u'0'))
         return false;
     return IsDigit(iKey, u'0') || iKey == u'.' || IsEditKey(iKey);
+}
+
+bool TextObeysKeyRule(const KeyRule &rule, const QString &sText)
+{
+    for (int i = 0; i < sText.size(); ++i) {
+        const char16_t iKey = sText.at(i).unicode();
+        if (IsEditKey(iKey) || !rule(iKey, sText.left(i)))
+            return false;
+    }
+    return true;
+}
+
+bool FrameRateGiven(const QString &sText)
+{
+    // The rules let only digits and one point in; "." alone reads as no number, which is none.
+    return QLocale::c().toDouble(sText) > 0.0;
 }

@@ -30,7 +30,10 @@ const QStringList &VideoExtensions()
         QStringLiteral("rmvb"), QStringLiteral("yuv"),  QStringLiteral("mkv"), QStringLiteral("m4v"),
         QStringLiteral("m1v"),  QStringLiteral("m2v"),  QStringLiteral("mpv2"), QStringLiteral("mp2v"),
         QStringLiteral("ts"),   QStringLiteral("tp"),   QStringLiteral("tpr"), QStringLiteral("pva"),
-        QStringLiteral("pss"),  QStringLiteral("divx")};
+        QStringLiteral("pss"),  QStringLiteral("divx"),
+        // Kinds that cameras, phones, discs and browsers write, which ffmpeg reads as well.
+        QStringLiteral("webm"), QStringLiteral("mts"),  QStringLiteral("m2ts"), QStringLiteral("3gp"),
+        QStringLiteral("ogv"),  QStringLiteral("vob")};
     return lsExtensions;
 }
 

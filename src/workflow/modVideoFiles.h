@@ -6,8 +6,8 @@
 #include <QString>
 #include <QStringList>
 
-// The 26 video extensions that the program offers and accepts, in the order it lists them
-// (wmv, asf, avi ... divx), without the dot.
+// The 32 video extensions that the program offers and accepts, in the order it lists them
+// (wmv, asf, avi ... divx, then webm, mts, m2ts, 3gp, ogv, vob), without the dot.
 const QStringList &VideoExtensions();
 
 // The open-file dialog's six filters: all video files, MPEG, Windows Media, AVI, QuickTime and

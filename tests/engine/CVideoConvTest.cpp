@@ -329,9 +329,19 @@ TEST(CVideoConv, IsFileSupportedAsksTheEncoder)
     ASSERT_TRUE(WriteTextFile(sText, "These are my notes, not a video.\n"));
     ASSERT_TRUE(WriteTextFile(sEmpty, QByteArray()));
 
+    // A browser's recording: its container states no duration, only its streams tell.
+    const QString sLive = temp.filePath(QStringLiteral("live.webm"));
+    ASSERT_TRUE(TestMedia::MakeClip(sLive, 6.0, QStringLiteral("320x240"),
+                                    {"-c:v", "libvpx-vp9", "-deadline", "realtime", "-cpu-used", "8",
+                                     "-c:a", "libopus", "-live", "1", "-f", "webm"}));
+    ASSERT_EQ(TestMedia::Probe(sLive).dDuration, 0.0); // ffprobe: duration=N/A
+
     MsgBoxRecorder boxes;
     CVideoConv job;
+    EXPECT_TRUE(job.IsFileSupported(sLive));
+    EXPECT_NEAR(job.StreamDuration(), 6.0, 0.1);
     EXPECT_TRUE(job.IsFileSupported(sClip));
+    EXPECT_EQ(job.StreamDuration(), 0.0); // its container knows: nothing read
     EXPECT_FALSE(job.IsFileSupported(sText));
     EXPECT_FALSE(job.IsFileSupported(sEmpty));
     EXPECT_TRUE(CVideoConv().IsFileSupported(sClip));

@@ -244,14 +244,19 @@ TEST(EncoderContract, MarksIgnoreLetterCase)
     EXPECT_TRUE(ReportsUnknownFormat(QStringLiteral("a.avi: unknown format")));
     EXPECT_TRUE(ReportsUnknownFormat(QStringLiteral("a.mp4: Invalid data found when processing input")));
     EXPECT_FALSE(ReportsUnknownFormat(QStringLiteral("a.mp4: No such file or directory")));
+    EXPECT_TRUE(StatesNoDuration(QStringLiteral("  Duration: N/A, start: -0.007000, bitrate: N/A\n")));
+    EXPECT_FALSE(StatesNoDuration(QStringLiteral("  Duration: 00:00:06.00, start: 0.000000, bitrate: N/A\n")));
 }
 
-TEST(JobOutput, TheLastProgressLineTellsTheLengthWritten)
+TEST(EncoderContract, TheLastProgressTimeIsTheLengthRead)
 {
-    EXPECT_DOUBLE_EQ(LastEncodedSeconds(QStringLiteral("frame= 1 time=00:00:00.50 bitrate= 1\r"
-                                                       "frame= 9 time=01:02:03.25 bitrate= 1\r\n")),
-                     3723.25);
-    // Progress lines with no time to read, or none at all.
-    EXPECT_DOUBLE_EQ(LastEncodedSeconds(QStringLiteral("time=00:00:02.00 x\rtime=N/A bitrate=N/A\n")), 2.0);
-    EXPECT_DOUBLE_EQ(LastEncodedSeconds(QStringLiteral("Input #0\nPress [q] to stop\n")), -1.0);
+    double dSeconds = -1.0;
+    EXPECT_TRUE(LastProgressSeconds(QStringLiteral("size=N/A time=00:00:01.00 x\rLsize=N/A time=01:02:03.50 "
+                                                   "bitrate=N/A\n"),
+                                    dSeconds));
+    EXPECT_DOUBLE_EQ(dSeconds, 3723.5);
+    EXPECT_TRUE(LastProgressSeconds(QStringLiteral("time=12.25 bitrate"), dSeconds));
+    EXPECT_DOUBLE_EQ(dSeconds, 12.25);
+    EXPECT_FALSE(LastProgressSeconds(QStringLiteral("time=00:00:02.00 then time=N/A bitrate"), dSeconds));
+    EXPECT_FALSE(LastProgressSeconds(QStringLiteral("Duration: N/A"), dSeconds));
 }

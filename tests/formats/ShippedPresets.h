@@ -15,6 +15,7 @@ enum Rule : unsigned {
     kSquarePixels = 2, // the container or codec cannot carry a pixel aspect
     kStereo = 4,       // the audio codec takes at most two channels
     kNeedsVideo = 8,   // refuses an input without a picture
+    kProgressive = 16, // deinterlaces a picture whose frames are marked interlaced
 };
 
 struct Expected {

@@ -66,9 +66,48 @@ check_layout() {
   echo "layout ok: $(wc -l <<<"$actual") files"
 }
 
-# Window ids of the program's visible windows named "Clipwright".
+# Window ids of the program's visible windows named "Clipwright". A window may go between the
+# search and a later look at it (Qt replaces a top-level's native window when the preview's
+# surface joins it): every look at one window tolerates its absence.
 windows() { xdotool search --onlyvisible --pid "$1" --name '^Clipwright$' 2>/dev/null || true; }
-is_dialog() { xprop -id "$1" _NET_WM_WINDOW_TYPE | grep -q _NET_WM_WINDOW_TYPE_DIALOG; }
+# A window that has gone is no dialog.
+is_dialog() {
+  local type
+  type=$(xprop -id "$1" _NET_WM_WINDOW_TYPE 2>/dev/null) || return 1
+  [[ $type == *_NET_WM_WINDOW_TYPE_DIALOG* ]]
+}
+# The main window: prints a visible window of the program's that is no dialog and still there.
+# Answers 1 when there is none, 2 when a dialog (a message box of the same name) is up.
+main_window() {
+  local id main=""
+  for id in $(windows "$1"); do
+    is_dialog "$id" && return 2
+    xdotool getwindowname "$id" >/dev/null 2>&1 && main=$id
+  done
+  [ -n "$main" ] || return 1
+  echo "$main"
+}
+# Seconds since the epoch, with a fraction; whether that time is still before $1.
+now() { date +%s.%N; }
+later() { awk -v t="$(now)" -v s="$1" 'BEGIN { printf "%.3f\n", t + s }'; }
+before() { awk -v now="$(now)" -v limit="$1" 'BEGIN { exit !(now < limit) }'; }
+
+# Waits up to $2 seconds for the main window of program $1 and prints it; fails the test on a
+# dialog ($3 says when) or the program's end.
+await_main_window() {
+  local pid=$1 deadline main rc
+  deadline=$(later "$2")
+  while before "$deadline"; do
+    kill -0 "$pid" 2>/dev/null || { cat "$work/program.log" >&2; fail "the program ended $3"; }
+    rc=0
+    main=$(main_window "$pid") || rc=$?
+    [ $rc -eq 2 ] && { kill -KILL "$pid"; fail "the program showed a message box $3"; }
+    [ $rc -eq 0 ] && { echo "$main"; return 0; }
+    sleep 0.1
+  done
+  kill -KILL "$pid"
+  fail "no window named Clipwright within $2 s $3"
+}
 
 check_start() {
   command -v xdotool >/dev/null && command -v xprop >/dev/null ||
@@ -79,26 +118,18 @@ check_start() {
   env -u XDG_CONFIG_HOME -u XDG_DATA_HOME -u XDG_CACHE_HOME HOME="$work/home" \
     XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb \
     "$prefix/$bindir/clipwright" >"$work/program.log" 2>&1 &
-  local pid=$! main=""
+  local pid=$! main deadline
   # The main window must appear, alone: a message box at start-up (a missing catalogue) is a
-  # dialog window of the same name.
-  for _ in $(seq 1 80); do
-    kill -0 "$pid" 2>/dev/null || { cat "$work/program.log" >&2; fail "the program ended at start-up"; }
-    for id in $(windows "$pid"); do
-      is_dialog "$id" && { kill -KILL "$pid"; fail "the program showed a message box at start-up"; }
-      main=$id
-    done
-    [ -n "$main" ] && break
-    sleep 0.25
+  # dialog window of the same name. A loaded machine may take its time.
+  main=$(await_main_window "$pid" 60 "at start-up")
+  # It stays up, with no message box coming after the window: watched for two seconds, ending at
+  # once on a dialog or the program's end.
+  deadline=$(later 2)
+  while before "$deadline"; do
+    main=$(await_main_window "$pid" 10 "after start-up")
+    sleep 0.1
   done
-  [ -n "$main" ] || { kill -KILL "$pid"; fail "no window named Clipwright within 20 s"; }
-  # It stays up, with no message box coming after the window.
-  sleep 2
-  kill -0 "$pid" 2>/dev/null || fail "the program ended after showing its window"
-  for id in $(windows "$pid"); do
-    is_dialog "$id" && { kill -KILL "$pid"; fail "the program showed a message box after start-up"; }
-  done
-  xdotool getwindowgeometry "$main"
+  xdotool getwindowgeometry "$main" 2>/dev/null || true
   kill -KILL "$pid"
   wait "$pid" 2>/dev/null || true
   echo "start ok: window $main"

@@ -85,6 +85,21 @@ TEST_F(MpvPreviewTest, RendersAClipWithItsDurationKnownAtOnce)
     EXPECT_NEAR(Duration(graph), 2.0, 0.05);
 }
 
+TEST_F(MpvPreviewTest, ARecordingWhoseContainerStatesNoDurationHasItsWholeLengthAtOnce)
+{
+    // As a browser's recorder writes it: ffprobe says duration=N/A.
+    const QString sClip = MakeClip(QStringLiteral("live.webm"), 6.0,
+                                   {"-c:v", "libvpx-vp9", "-deadline", "realtime", "-cpu-used", "8", "-c:a",
+                                    "libopus", "-live", "1", "-f", "webm"});
+    ASSERT_EQ(TestMedia::Probe(sClip).dDuration, 0.0);
+    MpvPreview graph;
+    ASSERT_EQ(graph.RenderFile(sClip), PreviewResult::Ok);
+    EXPECT_NEAR(Duration(graph), 6.0, 0.1);
+    // A seek past what has been played is not cut short.
+    ASSERT_EQ(graph.PutCurrentPosition(4.0), PreviewResult::Ok);
+    EXPECT_DOUBLE_EQ(Position(graph), 4.0);
+}
+
 TEST_F(MpvPreviewTest, EveryOperationFailsBeforeAFileIsRendered)
 {
     MpvPreview graph;

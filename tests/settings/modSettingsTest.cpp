@@ -53,6 +53,8 @@ public:
         boxes[sName] = sText;
         applied << sName + "=" + sText;
     }
+    bool BoxTakes(const QString &, const QString &sText) const override { return !refused.contains(sText); }
+    QStringList refused; // texts that every box's rules refuse
     int ListPosition(const QString &sName) const override { return lists.value(sName).iIndex; }
     void setListPosition(const QString &sName, int iIndex) override
     {
@@ -225,8 +227,11 @@ TEST_F(SavedSettings, AValueThatCannotBeAppliedIsSkippedAndTheOthersStillAre)
     Store("cmbCACodec", "99999999999");   // too large for a position
     Store("cmbCASmapleRate", "-2");       // before the start
     Store("cmbCVSize", "2.5");            // rounds to the even neighbour
-    Store("txtChannels", "123456x");      // shown as stored: the key filters are for typing only
+    Store("txtChannels", "123456x");      // refused by the box's rules: its default
+    Store("txtCVBitrate", "900");
     FakeControls controls;
+    controls.refused << "123456x";
+    controls.boxes["txtChannels"] = "4";
     controls.lists["cmbCategory"].iIndex = 1;
     controls.lists["cmbCASmapleRate"].iIndex = 6;
     LoadSettingsInto(controls);
@@ -244,7 +249,8 @@ TEST_F(SavedSettings, AValueThatCannotBeAppliedIsSkippedAndTheOthersStillAre)
     EXPECT_EQ(controls.lists["cmbCVCodec"].iIndex, 1); // nothing stored: the default
     EXPECT_EQ(controls.lists["cmbCASmapleRate"].iIndex, 6);
     EXPECT_EQ(controls.lists["cmbCVSize"].iIndex, 2);
-    EXPECT_EQ(controls.boxes["txtChannels"], "123456x");
+    EXPECT_EQ(controls.boxes["txtChannels"], "2");
+    EXPECT_EQ(controls.boxes["txtCVBitrate"], "900");
     EXPECT_EQ(controls.boxes["txtFrameRate"], "25");
     EXPECT_EQ(controls.applied.last(), "UpdateFormatLabel");
 

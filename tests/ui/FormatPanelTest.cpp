@@ -7,8 +7,11 @@
 #include "widgets/MyFrame.h"
 #include "workflow/modKeyFilters.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -237,11 +240,14 @@ TEST_F(FormatPanel, SaveAndCloseChecksTheFourBoxesInOrder)
     const struct {
         QLineEdit *fill;
         const char *szMessage;
+        const char *szValue;
     } steps[] = {
-        {w.txtChannels, "Channels Field in the custom Format can not be empty."},
-        {w.txtFrameRate, "Frame Rate Field in the custom Format can not be empty."},
-        {w.txtCABirate, "Audio Bitrate Field in the custom Format can not be empty."},
-        {w.txtCVBitrate, "Video Bitrate Field in the custom Format can not be empty."},
+        {w.txtChannels, "Channels Field in the custom Format can not be empty.", "2"},
+        {w.txtFrameRate, "Frame Rate Field in the custom Format can not be empty.", "0"},
+        {w.txtFrameRate, "Frame Rate Field in the custom Format can not be empty.", "0."},
+        {w.txtFrameRate, "Frame Rate Field in the custom Format can not be empty.", "12.5"},
+        {w.txtCABirate, "Audio Bitrate Field in the custom Format can not be empty.", "64"},
+        {w.txtCVBitrate, "Video Bitrate Field in the custom Format can not be empty.", "320"},
     };
     for (const auto &step : steps) {
         m_messages.Clear();
@@ -253,7 +259,8 @@ TEST_F(FormatPanel, SaveAndCloseChecksTheFourBoxesInOrder)
         EXPECT_FALSE(w.tmrAnimate->isActive());
         EXPECT_EQ(w.frFormats->Top(), 2715);
         EXPECT_EQ(w.lblFormat->text(), sLabel);
-        step.fill->setText(QStringLiteral(" ")); // a blank is content
+        // A frame rate of 0 says no rate: it is refused as a missing one.
+        step.fill->setText(QString::fromLatin1(step.szValue));
     }
 
     m_messages.Clear();
@@ -396,4 +403,73 @@ TEST_F(FormatPanel, KeyFiltersActOnTypedKeysOnly)
     w.txtCVBitrate->setText(QStringLiteral("1234"));
     w.txtCVBitrate->end(false);
     EXPECT_EQ(Type(w.txtCVBitrate, QStringLiteral("5")), QStringLiteral("1234"));
+}
+
+TEST_F(FormatPanel, TypingOverASelectionInAFullBoxReplacesIt)
+{
+    frmMain &w = StartWithPanelUp();
+    w.optFormat[1]->setChecked(true);
+    w.show();
+
+    w.txtCVBitrate->setText(QStringLiteral("2000"));
+    QTest::mouseDClick(w.txtCVBitrate, Qt::LeftButton, Qt::NoModifier, QPoint(8, w.txtCVBitrate->height() / 2));
+    ASSERT_EQ(w.txtCVBitrate->selectedText(), QStringLiteral("2000"));
+    EXPECT_EQ(Type(w.txtCVBitrate, QStringLiteral("1500")), QStringLiteral("1500"));
+
+    w.txtFrameRate->setText(QStringLiteral("23.976543"));
+    w.txtFrameRate->selectAll();
+    EXPECT_EQ(Type(w.txtFrameRate, QStringLiteral("30")), QStringLiteral("30"));
+    // Over part of the text: the rules see what stays.
+    w.txtFrameRate->setText(QStringLiteral("12.5"));
+    w.txtFrameRate->setSelection(2, 2);
+    EXPECT_EQ(Type(w.txtFrameRate, QStringLiteral("0")), QStringLiteral("120"));
+
+    w.txtChannels->setText(QStringLiteral("2"));
+    w.txtChannels->selectAll();
+    EXPECT_EQ(Type(w.txtChannels, QStringLiteral("0")), QStringLiteral("2")); // still the rules'
+    EXPECT_EQ(Type(w.txtChannels, QStringLiteral("6")), QStringLiteral("6"));
+}
+
+TEST_F(FormatPanel, NoWayBringsInATextTheKeysWouldRefuse)
+{
+    frmMain &w = StartWithPanelUp();
+    w.optFormat[1]->setChecked(true);
+    w.show();
+    QClipboard *clipboard = QApplication::clipboard();
+
+    // A second output over an existing file, through the encoder's -y.
+    clipboard->setText(QStringLiteral("2 /home/u/film.mp4"));
+    w.txtChannels->selectAll();
+    QTest::keyClick(w.txtChannels, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(w.txtChannels->text(), QStringLiteral("2"));
+    clipboard->setText(QStringLiteral("25 -i x"));
+    w.txtFrameRate->selectAll();
+    QTest::keyClick(w.txtFrameRate, Qt::Key_Insert, Qt::ShiftModifier);
+    EXPECT_EQ(w.txtFrameRate->text(), QStringLiteral("25"));
+    clipboard->setText(QStringLiteral("12345"));
+    w.txtCVBitrate->selectAll();
+    w.txtCVBitrate->paste(); // the context menu's Paste
+    EXPECT_EQ(w.txtCVBitrate->text(), QStringLiteral("320"));
+    // What the rules take goes in.
+    clipboard->setText(QStringLiteral("1500"));
+    w.txtCVBitrate->selectAll();
+    QTest::keyClick(w.txtCVBitrate, Qt::Key_Insert, Qt::ShiftModifier);
+    EXPECT_EQ(w.txtCVBitrate->text(), QStringLiteral("1500"));
+
+    // A text dropped from another program.
+    const auto Drop = [](QLineEdit *box, const QString &sText) {
+        QMimeData data;
+        data.setText(sText);
+        const QPoint at(4, box->height() / 2);
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(box, &enter);
+        QDragMoveEvent move(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(box, &move);
+        QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(box, &drop);
+        return box->text();
+    };
+    w.txtCABirate->clear();
+    EXPECT_EQ(Drop(w.txtCABirate, QStringLiteral("96")), QStringLiteral("96"));
+    EXPECT_EQ(Drop(w.txtCABirate, QStringLiteral("96 -y")), QStringLiteral("96"));
 }

@@ -9,6 +9,7 @@
 #include "widgets/MyButton.h"
 #include "widgets/PictureBox.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,6 +19,7 @@
 #include <QTimer>
 #include <cmath>
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -31,6 +33,9 @@ protected:
             w.objMediaPosition->GetCurrentPosition(dPosition);
         return dPosition;
     }
+
+    // Scripted graphs in place of libmpv's, for a test that puts them there; they outlive the window.
+    std::unique_ptr<FakeGraphs> m_graphs;
 };
 
 // The same with a scripted graph: a 200 s stream that stands still unless the test moves it.
@@ -202,6 +207,39 @@ TEST_F(LoadVideo, AVideoShorterThanASecond)
     EXPECT_EQ(w.cmdPlay->Caption(), "Pause");
     EXPECT_EQ(w.Slider->Value(), 0);
     EXPECT_EQ(w.lblTime->text(), "00:00:00/00:00:00");
+}
+
+TEST_F(LoadVideo, ARecordingThatStatesNoDurationIsShownAndCutAtItsRealLength)
+{
+    // As a browser's recorder writes it: ffprobe says duration=N/A.
+    const QString sLive = Clip("live.webm", 6.0,
+                               {"-c:v", "libvpx-vp9", "-deadline", "realtime", "-cpu-used", "8", "-c:a",
+                                "libopus", "-live", "1", "-f", "webm"});
+    ASSERT_FALSE(sLive.isEmpty());
+    ASSERT_EQ(TestMedia::Probe(sLive).dDuration, 0.0);
+    // A player knows no more of such a file than it has read: about a second when it opens it.
+    m_graphs = std::make_unique<FakeGraphs>();
+    m_graphs->dDuration = 1.087;
+
+    frmMain &w = Start();
+    w.show();
+    OutputToWorkFolder(w);
+    DropFiles(w, {sLive});
+    ASSERT_FALSE(w.bNoVideo);
+    EXPECT_EQ(w.Slider->Max(), 6);
+    EXPECT_EQ(w.sDurationText, "00:00:06");
+    EXPECT_TRUE(w.lblTime->text().endsWith("/00:00:06")) << w.lblTime->text().toStdString();
+
+    DragSliderTo(w, 2);
+    QTest::mouseClick(w.cmdStartSelect, Qt::LeftButton);
+    DragSliderTo(w, 6);
+    QTest::mouseClick(w.cmdEndSelect, Qt::LeftButton);
+    ASSERT_EQ(w.lblEndSelect->text(), "00:00:06");
+    QTest::mouseClick(w.cmdConvert, Qt::LeftButton);
+    EXPECT_TRUE(m_messages.Messages().isEmpty()) << m_messages.Texts().join("\n").toStdString();
+    const QStringList lsOutputs = QDir(m_work.path()).entryList(QDir::Files);
+    ASSERT_EQ(lsOutputs.size(), 1) << lsOutputs.join(", ").toStdString();
+    EXPECT_NEAR(TestMedia::Probe(m_work.filePath(lsOutputs.first())).dDuration, 4.0, 0.3);
 }
 
 TEST_F(LoadVideo, APlayedOutVideoPlaysAgainFromTheStart)

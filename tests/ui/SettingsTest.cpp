@@ -283,7 +283,9 @@ TEST_F(Settings, ADamagedStoredValueIsSkippedWithoutAWord)
     Store("cmbCVSize", "29");          // one past the end
     Store("cmbCASmapleRate", " 8 ");   // sound
     Store("cmbCVAspect", "-1");        // nothing selected
-    Store("txtCVBitrate", "12345x");   // longer than typing allows, and a letter: shown as stored
+    Store("txtCVBitrate", "12345x");   // longer than typing allows, and a letter: the default
+    Store("txtChannels", "2 /home/u/film.mp4");
+    Store("txtFrameRate", "0");        // no rate: the default
     frmMain &w = Start();
     EXPECT_TRUE(m_messages.Messages().isEmpty()) << qPrintable(m_messages.Texts().join('|'));
     // The category the catalogue loader chose stays, and so does the first label of it.
@@ -296,7 +298,8 @@ TEST_F(Settings, ADamagedStoredValueIsSkippedWithoutAWord)
     EXPECT_EQ(w.cmbCVSize->Text(), "[As Input]");
     EXPECT_EQ(w.cmbCASmapleRate->Text(), "48 KHz");
     EXPECT_EQ(w.cmbCVAspect->ListIndex(), -1);
-    EXPECT_EQ(w.txtCVBitrate->text(), "12345x");
+    EXPECT_EQ(w.txtCVBitrate->text(), "320");
+    EXPECT_EQ(w.txtChannels->text(), "2");
     EXPECT_EQ(w.txtFrameRate->text(), "25");
     EXPECT_EQ(w.lblFormat->text(), "Category:Web, Codec:\"H.264\", Container:\"mp4\"");
 }

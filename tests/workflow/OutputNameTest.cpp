@@ -152,11 +152,12 @@ TEST_F(OutputName, TheFolderIsTheSourcesOwnOrTheChosenOne)
     EXPECT_EQ(OutputFolder(false, "/videos/clip.mp4", ""), "");
 }
 
-TEST(VideoFiles, TheTwentySixExtensionsInOrder)
+TEST(VideoFiles, TheThirtyTwoExtensionsInOrder)
 {
-    const QStringList lsExpected{"wmv", "asf", "avi", "mpg", "mpe", "mp2", "mpeg", "mp4", "mov",
-                                 "dat", "flv", "rm", "rmvb", "yuv", "mkv", "m4v", "m1v", "m2v",
-                                 "mpv2", "mp2v", "ts", "tp", "tpr", "pva", "pss", "divx"};
+    const QStringList lsExpected{"wmv",  "asf",  "avi", "mpg",  "mpe", "mp2", "mpeg", "mp4",
+                                 "mov",  "dat",  "flv", "rm",   "rmvb", "yuv", "mkv", "m4v",
+                                 "m1v",  "m2v",  "mpv2", "mp2v", "ts",  "tp",  "tpr", "pva",
+                                 "pss",  "divx", "webm", "mts", "m2ts", "3gp", "ogv", "vob"};
     EXPECT_EQ(VideoExtensions(), lsExpected);
 }
 
@@ -165,9 +166,9 @@ TEST(VideoFiles, TheSixFiltersOfTheOpenDialog)
     const QList<FileFilter> filters = VideoFileFilters();
     ASSERT_EQ(filters.size(), 6);
     EXPECT_EQ(filters[0].sDescription, "Common Video Files");
-    EXPECT_EQ(filters[0].lsPatterns.size(), 26);
+    EXPECT_EQ(filters[0].lsPatterns.size(), 32);
     EXPECT_EQ(filters[0].lsPatterns.first(), "*.wmv");
-    EXPECT_EQ(filters[0].lsPatterns.last(), "*.divx");
+    EXPECT_EQ(filters[0].lsPatterns.last(), "*.vob");
     EXPECT_EQ(filters[1].sDescription, "MPEG Files(.mpg,*.mpeg,*.mp2,*.mp4,*.mpe,*.m4v)");
     EXPECT_EQ(filters[1].lsPatterns.join(";"),
               "*.mpg;*.mp2;*.mpeg;*.mp4;*.mpe;*.m4v;*.m1v;*.m2v;*.mpv2;*.mp2v;*.dat;*.ts;*.tp;*.tpr;*.pva;*.pss");
@@ -192,6 +193,10 @@ TEST(VideoFiles, ADroppedFileCountsByItsLastExtensionInAnyCase)
     EXPECT_TRUE(HasVideoExtension("/clips/clip.TS"));
     EXPECT_TRUE(HasVideoExtension("/clips/holiday.2024.Mp4"));
     EXPECT_TRUE(HasVideoExtension("/clips/old.divx"));
+    // What cameras, phones, discs and browsers write.
+    for (const char *szName : {"rec.webm", "cam.MTS", "disc.m2ts", "tv.ts", "phone.3gp", "free.OGV",
+                               "dvd.vob", "shop.m4v"})
+        EXPECT_TRUE(HasVideoExtension(QStringLiteral("/clips/") + QLatin1String(szName))) << szName;
     EXPECT_FALSE(HasVideoExtension("/clips/notes.txt"));
     EXPECT_FALSE(HasVideoExtension("/clips/clip.mp4.txt"));
     EXPECT_FALSE(HasVideoExtension("/clips/mp4"));

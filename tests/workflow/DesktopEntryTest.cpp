@@ -9,10 +9,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-// Extensions that the load list gains in a change made beside this one; their types are in the
-// entry already. Empty this once VideoExtensions holds them.
-const QStringList kArrivingExtensions{"webm", "mts", "m2ts", "ts", "3gp", "ogv", "vob", "m4v"};
-
 QString SourceFile(const char *szRelative)
 {
     return QStringLiteral(CLIPWRIGHT_SOURCE_DIR "/") + QLatin1String(szRelative);
@@ -47,7 +43,7 @@ QStringList MetainfoMediaTypes()
 
 QStringList Loadable()
 {
-    return VideoExtensions() + kArrivingExtensions;
+    return VideoExtensions();
 }
 } // namespace
 

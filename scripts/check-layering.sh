@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
-# Fails when a Qt-Core-only library (common, platform, engine, formats, settings, workflow) includes
+# Fails when a Qt-Core-only part (common, platform, engine, formats, settings, workflow, cli) includes
 # a widget, GUI, OpenGL or libmpv header, or a header of a library above it.
 # Usage: check-layering.sh <source dir> <QtCore include dir>
 set -uo pipefail
 src="$1/src"
 qtcore="$2"
-core="common platform engine formats settings workflow"
+core="common platform engine formats settings workflow cli"
 status=0
 for dir in $core; do
   for file in "$src/$dir"/*.h "$src/$dir"/*.cpp; do

@@ -18,8 +18,9 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   # a display for the window and the preview tests; finding the installed program's window
   xvfb xauth fonts-dejavu-core xdotool x11-utils
-  # the icons rendered from their SVG, the menu entry and metainfo checked, the Debian package
-  librsvg2-bin desktop-file-utils appstream dpkg-dev file
+  # the icons rendered from their SVG, the menu entry, metainfo and manual page checked, the
+  # Debian package
+  librsvg2-bin desktop-file-utils appstream groff-base dpkg-dev file
 )
 
 missing=()

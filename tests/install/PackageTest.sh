@@ -31,13 +31,15 @@ done
 paths=$(awk '{print $6}' <<<"$contents" | sed 's|^\./||')
 has() { grep -qx "$1" <<<"$paths" || fail "the package lacks $1"; }
 for f in "$appdir/clipwright" "$appdir/presets.xml" "$appdir/codecs.xml" "$appdir/Help.html" "$appdir/ffmpeg" \
-  usr/bin/clipwright \
+  usr/bin/clipwright "$appdir/clipwright-cut" usr/bin/clipwright-cut usr/share/man/man1/clipwright-cut.1.gz \
   usr/share/applications/clipwright.desktop usr/share/metainfo/example.orvanta.Clipwright.metainfo.xml \
   usr/share/icons/hicolor/scalable/apps/clipwright.svg; do
   has "$f"
 done
 for size in 16 32 48 64 128 256; do has "usr/share/icons/hicolor/${size}x${size}/apps/clipwright.png"; done
-grep -Eq "\./usr/bin/clipwright -> (\.\./)+${appdir#usr/}/clipwright\$" <<<"$contents" || fail "usr/bin/clipwright link"
+for command in clipwright clipwright-cut; do
+  grep -Eq "\./usr/bin/$command -> (\.\./)+${appdir#usr/}/$command\$" <<<"$contents" || fail "usr/bin/$command link"
+done
 grep -Eq "\./$appdir/ffmpeg -> /.*ffmpeg\$" <<<"$contents" || fail "$appdir/ffmpeg link"
 if grep -Eiq 'test|bench|gtest|gmock' <<<"$paths"; then fail "test or benchmark files in the package"; fi
 echo "package ok: $(basename "$deb")"

@@ -1,18 +1,20 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the benchmarks if needed, and runs them:
-#   bash bench/run.sh [engine|cut|preview] [rounds] [program ...]
+#   bash bench/run.sh [engine|cut|preview|cli] [rounds] [program ...]
 # engine: the encoder job against ffmpeg run directly (rounds: pairs of runs, default 5);
+# cli: a 60 s 720p cut through clipwright-cut against the command it runs, run directly (rounds:
+# pairs of runs, default 3);
 # cut: what the cut's seek position costs (rounds: runs per position, default 1; the first run
 # makes its 10-minute clip once into build/bench-cache); preview: the window's preview playing a
 # 720p clip against ffplay under a virtual display (rounds: default 5; programs: other builds of
 # bench_preview_app to measure beside this one in the same run, e.g. one built from an earlier
 # commit, or "build/bin/bench_preview_app option=value" to try mpv options). Without a
-# name, all three run.
+# name, all four run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 which=all
 case "${1:-}" in
-  engine|cut|preview) which=$1; shift ;;
+  engine|cut|preview|cli) which=$1; shift ;;
 esac
 bash scripts/install-deps.sh
 if [ "$which" = all ] || [ "$which" = engine ]; then
@@ -26,4 +28,8 @@ fi
 if [ "$which" = all ] || [ "$which" = preview ]; then
   bash scripts/build.sh bench_preview bench_preview_app >/dev/null
   xvfb-run -a -s "-screen 0 1280x1024x24" build/bin/bench_preview "$@"
+fi
+if [ "$which" = all ] || [ "$which" = cli ]; then
+  bash scripts/build.sh bench_cli >/dev/null
+  build/bin/bench_cli "$@"
 fi

@@ -18,9 +18,9 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   # a display for the window and the preview tests; finding the installed program's window
   xvfb xauth fonts-dejavu-core xdotool x11-utils
-  # the icons rendered from their SVG, the menu entry and metainfo checked, the Debian package
-  # built and checked by lintian
-  librsvg2-bin desktop-file-utils appstream dpkg-dev file lintian
+  # the icons rendered from their SVG, the menu entry, metainfo and manual pages checked, the
+  # Debian package built and checked by lintian
+  librsvg2-bin desktop-file-utils appstream groff-base dpkg-dev file lintian
   # a private session bus for the notification and task-bar tests (dbus-monitor to watch one)
   dbus-daemon dbus-bin
 )

@@ -35,17 +35,6 @@ bool ProcessExists(qint64 iPid)
     return ::kill(static_cast<pid_t>(iPid), 0) == 0 || errno != ESRCH;
 }
 
-bool ProcessRuns(qint64 iPid)
-{
-    QFile stat(QStringLiteral("/proc/%1/stat").arg(iPid));
-    if (!stat.open(QIODevice::ReadOnly))
-        return false;
-    // "pid (name) state ...": the name may hold blanks and parentheses.
-    const QByteArray line = stat.readAll();
-    const qsizetype iState = line.lastIndexOf(')') + 2;
-    return iState < line.size() && line.at(iState) != 'Z' && line.at(iState) != 'X';
-}
-
 int OpenDescriptors()
 {
     DIR *dir = ::opendir("/proc/self/fd");

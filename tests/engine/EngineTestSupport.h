@@ -21,9 +21,6 @@ qint64 ChildPid(const QString &sOutputs);
 // Whether a process with that pid still exists; a zombie still does.
 bool ProcessExists(qint64 iPid);
 
-// Whether a process with that pid is still alive: it exists and is no zombie (an orphan is reaped
-// by whoever adopted it, which may take its time).
-bool ProcessRuns(qint64 iPid);
 
 // How many descriptors this process has open.
 int OpenDescriptors();

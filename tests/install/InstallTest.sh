@@ -22,8 +22,9 @@ cmake --install "$build" --prefix "$prefix" >"$work/install.log"
 check_layout() {
   local expected actual
   expected=$(
-    printf '%s\n' "$bindir/clipwright" \
-      "$appdir/clipwright" "$appdir/presets.xml" "$appdir/codecs.xml" "$appdir/Help.html" "$appdir/ffmpeg" \
+    printf '%s\n' "$bindir/clipwright" "$bindir/clipwright-cut" \
+      "$appdir/clipwright" "$appdir/clipwright-cut" "$appdir/presets.xml" "$appdir/codecs.xml" "$appdir/Help.html" \
+      "$appdir/ffmpeg" "$datadir/man/man1/clipwright-cut.1.gz" \
       "$datadir/applications/clipwright.desktop" \
       "$datadir/metainfo/example.orvanta.Clipwright.metainfo.xml" \
       "$datadir/icons/hicolor/scalable/apps/clipwright.svg" \
@@ -36,12 +37,19 @@ check_layout() {
   actual=$(cd "$prefix" && find . -mindepth 1 ! -type d | sed 's|^\./||' | sort)
   diff <(sort <<<"$expected") <(echo "$actual") || fail "installed files differ from the list above"
 
-  # The command is a relative link into the program folder, so it survives DESTDIR and moves.
-  [ -L "$prefix/$bindir/clipwright" ] || fail "bin/clipwright is not a link"
-  [[ $(readlink "$prefix/$bindir/clipwright") != /* ]] || fail "bin/clipwright is an absolute link"
-  [ "$(readlink -f "$prefix/$bindir/clipwright")" = "$(readlink -f "$prefix/$appdir/clipwright")" ] ||
-    fail "bin/clipwright does not lead to the program folder"
-  [ -x "$prefix/$appdir/clipwright" ] || fail "the program is not executable"
+  # The commands are relative links into the program folder, so they survive DESTDIR and moves.
+  for command in clipwright clipwright-cut; do
+    [ -L "$prefix/$bindir/$command" ] || fail "bin/$command is not a link"
+    [[ $(readlink "$prefix/$bindir/$command") != /* ]] || fail "bin/$command is an absolute link"
+    [ "$(readlink -f "$prefix/$bindir/$command")" = "$(readlink -f "$prefix/$appdir/$command")" ] ||
+      fail "bin/$command does not lead to the program folder"
+    [ -x "$prefix/$appdir/$command" ] || fail "$command is not executable"
+  done
+  # Started through its link, clipwright-cut finds the catalogue in the program folder.
+  "$prefix/$bindir/clipwright-cut" --list-presets | grep -q '^Everyday/' ||
+    fail "the installed clipwright-cut does not read the program folder's presets"
+  gzip -dc "$prefix/$datadir/man/man1/clipwright-cut.1.gz" | grep -q '^\.TH CLIPWRIGHT-CUT 1' ||
+    fail "clipwright-cut's manual page is not a compressed manual page"
 
   # The encoder beside the program is the system's ffmpeg, and it works: a prefix of one's own
   # does not hold the system's ffmpeg, so the link is absolute here.
@@ -50,7 +58,7 @@ check_layout() {
     -f null - || fail "the installed encoder does not encode"
 
   # What runs from build/bin is what gets installed.
-  for f in clipwright presets.xml codecs.xml Help.html; do
+  for f in clipwright clipwright-cut presets.xml codecs.xml Help.html; do
     cmp "$build/bin/$f" "$prefix/$appdir/$f" || fail "$f differs from the build's"
   done
 

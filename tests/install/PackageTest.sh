@@ -31,13 +31,14 @@ done
 paths=$(awk '{print $6}' <<<"$contents" | sed 's|^\./||')
 has() { grep -qx "$1" <<<"$paths" || fail "the package lacks $1"; }
 for f in "$appdir/clipwright" "$appdir/presets.xml" "$appdir/codecs.xml" "$appdir/Help.html" "$appdir/ffmpeg" \
-  usr/bin/clipwright \
+  usr/bin/clipwright "$appdir/clipwright-cut" usr/bin/clipwright-cut usr/share/man/man1/clipwright-cut.1.gz \
   usr/share/applications/clipwright.desktop usr/share/metainfo/example.orvanta.Clipwright.metainfo.xml \
   usr/share/icons/hicolor/scalable/apps/clipwright.svg \
   usr/share/doc/clipwright/copyright usr/share/doc/clipwright/changelog.gz usr/share/man/man1/clipwright.1.gz; do
   has "$f"
 done
 for size in 16 32 48 64 128 256; do has "usr/share/icons/hicolor/${size}x${size}/apps/clipwright.png"; done
+grep -Eq "\./usr/bin/clipwright-cut -> (\.\./)+${appdir#usr/}/clipwright-cut\$" <<<"$contents" || fail "usr/bin/clipwright-cut link"
 grep -Eq "\./usr/bin/clipwright -> (\.\./)+${appdir#usr/}/clipwright\$" <<<"$contents" || fail "usr/bin/clipwright link"
 # The encoder's link is relative (Debian's rule for a link inside /usr) and leads to the system's.
 encoder=$(sed -nE "s|^.* \./$appdir/ffmpeg -> (.*)\$|\1|p" <<<"$contents")

@@ -3,6 +3,7 @@
 // same ffmpeg command line, as its --dry-run prints it, run directly, in alternating pairs. Prints
 // the wall-time ratio (ours / direct), and the CPU-time ratio of the whole process trees (ours:
 // the program, its file check and its encoder), which other load on the machine disturbs less.
+#include "BenchSupport.h"
 #include "platform/modCommandLine.h"
 #include "support/TestMedia.h"
 
@@ -15,13 +16,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <fcntl.h>
-#include <spawn.h>
 #include <sys/resource.h>
-#include <sys/wait.h>
 #include <vector>
-
-extern char **environ;
 
 namespace {
 constexpr double kClipSeconds = 60.0;
@@ -58,43 +54,17 @@ double ChildrenCpu()
     return seconds(children.ru_utime) + seconds(children.ru_stime);
 }
 
-// Runs a program with its input from /dev/null and its output to /dev/null, as a script would
-// with a log it does not keep.
 Measure TimedRun(const QStringList &command)
 {
-    std::vector<QByteArray> encoded;
-    for (const QString &sToken : command)
-        encoded.push_back(sToken.toLocal8Bit());
-    std::vector<char *> argv;
-    for (QByteArray &token : encoded)
-        argv.push_back(token.data());
-    argv.push_back(nullptr);
-
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_adddup2(&actions, 1, 2);
     const double dCpuBefore = ChildrenCpu();
     QElapsedTimer clock;
     clock.start();
-    pid_t pid = 0;
-    int iStatus = -1;
-    if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0)
-        waitpid(pid, &iStatus, 0);
+    const bool bOk = Bench::RunSilently(command);
     Measure result;
-    if (WIFEXITED(iStatus) && WEXITSTATUS(iStatus) == 0)
+    if (bOk)
         result.dWall = static_cast<double>(clock.nsecsElapsed()) / 1e9;
     result.dCpu = ChildrenCpu() - dCpuBefore;
-    posix_spawn_file_actions_destroy(&actions);
     return result;
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2.0;
 }
 } // namespace
 
@@ -178,7 +148,7 @@ int main(int argc, char **argv)
     const double dFastestRatio = dOursFastest / dDirectFastest;
     std::printf("\nwall-time ratio, clipwright-cut / direct: %.4f fastest runs, %.4f median of pairs, %.4f over all"
                 " pairs (target <= %.2f: %s)\n",
-                dFastestRatio, Median(ratios), dOursSum / dDirectSum, kRatioTarget,
+                dFastestRatio, Bench::Median(ratios), dOursSum / dDirectSum, kRatioTarget,
                 dFastestRatio <= kRatioTarget ? "met" : "MISSED");
     std::printf("CPU-time ratio, clipwright-cut with its encoder / direct: %.4f\n", dOursCpu / dDirectCpu);
     return 0;

@@ -2,6 +2,7 @@
 // through CVideoConv, and the same ffmpeg command line run directly, in alternating pairs. Prints
 // the wall-time ratio (ours / direct) and the CPU time our own process spent while it waited for
 // the encoder, as a share of the encoder's CPU time.
+#include "BenchSupport.h"
 #include "common/MessageBox.h"
 #include "engine/CVideoConv.h"
 #include "engine/DOSOutputs.h"
@@ -15,13 +16,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <fcntl.h>
-#include <spawn.h>
 #include <sys/resource.h>
-#include <sys/wait.h>
 #include <vector>
-
-extern char **environ;
 
 namespace {
 constexpr double kClipSeconds = 60.0;
@@ -87,32 +83,10 @@ Measure RunThroughJob(const QString &sInput, const QString &sOutput)
 Measure RunCommandDirectly(const QString &sCommandLine)
 {
     const QStringList tokens = SplitCommandLine(sCommandLine);
-    std::vector<QByteArray> encoded;
-    for (const QString &sToken : tokens)
-        encoded.push_back(sToken.toLocal8Bit());
-    std::vector<char *> argv;
-    for (QByteArray &token : encoded)
-        argv.push_back(token.data());
-    argv.push_back(nullptr);
-
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_adddup2(&actions, 1, 2);
-    const Measure result = Measured([&] {
-        pid_t pid = 0;
-        if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0) {
-            g_bFailed = true;
-            return;
-        }
-        int iStatus = 0;
-        waitpid(pid, &iStatus, 0);
-        if (!WIFEXITED(iStatus) || WEXITSTATUS(iStatus) != 0)
+    return Measured([&] {
+        if (!Bench::RunSilently(tokens))
             g_bFailed = true;
     });
-    posix_spawn_file_actions_destroy(&actions);
-    return result;
 }
 
 Measure RunDirectly(const QString &sInput, const QString &sOutput)
@@ -136,12 +110,6 @@ void FixedCost(int iRuns, double *dOursMs, double *dDirectMs)
     *dDirectMs = 1000.0 * dDirect / iRuns;
 }
 
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2.0;
-}
 } // namespace
 
 int main(int argc, char **argv)
@@ -213,7 +181,7 @@ int main(int argc, char **argv)
     const double dFastestRatio = dOursFastest / dDirectFastest;
     std::printf("\nwall-time ratio, ours / direct: %.4f fastest runs, %.4f median of pairs, %.4f over all pairs"
                 " (target <= %.2f: %s)\n",
-                dFastestRatio, Median(ratios), dRatio, kRatioTarget, dFastestRatio <= kRatioTarget ? "met" : "MISSED");
+                dFastestRatio, Bench::Median(ratios), dRatio, kRatioTarget, dFastestRatio <= kRatioTarget ? "met" : "MISSED");
     std::printf("encoder CPU, ours / direct: %.4f\n", dEncoderCpu / dDirectEncoderCpu);
     double dOursMs = 0.0;
     double dDirectMs = 0.0;

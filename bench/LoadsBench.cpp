@@ -7,6 +7,7 @@
 // loads: 40 unless told; programs: other builds of bench_preview_app to measure beside this one
 // (e.g. one built from an earlier commit), or "program option=value ..." (one argument) to try
 // mpv options. Needs a display (run.sh runs it under xvfb-run).
+#include "BenchSupport.h"
 #include "support/TestMedia.h"
 
 #include <QCoreApplication>
@@ -21,9 +22,6 @@
 #include <cstdio>
 
 namespace {
-constexpr double kClipSeconds = 60.0;
-const QString kClipSize = QStringLiteral("1280x720");
-const QString kClipName = QStringLiteral("preview-720p.mp4");
 constexpr int kPreviewWidth = 318;
 constexpr int kPreviewHeight = 189;
 constexpr int kDefaultLoads = 40;
@@ -32,18 +30,6 @@ constexpr int kPlayMs = 1000;
 constexpr int kTimeoutMs = 60000;
 constexpr double kRssTargetMb = 250.0;
 constexpr double kRssRatioTarget = 1.5;
-
-double RssMb(qint64 iPid)
-{
-    QFile status(QStringLiteral("/proc/%1/status").arg(iPid));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0.0;
-    for (const QByteArray &sLine : status.readAll().split('\n')) {
-        if (sLine.startsWith("VmRSS:"))
-            return sLine.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
-    }
-    return 0.0;
-}
 
 struct LoadsRun {
     double dFirstMb = 0.0; // after the first load
@@ -94,7 +80,7 @@ LoadsRun RunApp(const QString &sCommand, const QString &sClip, int iLoads)
     if (!app.waitForStarted() || !WaitForLine(app, "playing"))
         return run;
     Play(app, kPlayMs);
-    run.dFirstMb = RssMb(app.processId());
+    run.dFirstMb = Bench::RssMb(app.processId());
     run.iLoads = 1;
     while (run.iLoads < iLoads) {
         app.write("load\n");
@@ -103,7 +89,7 @@ LoadsRun RunApp(const QString &sCommand, const QString &sClip, int iLoads)
         ++run.iLoads;
         Play(app, kPlayMs);
     }
-    run.dLastMb = RssMb(app.processId());
+    run.dLastMb = Bench::RssMb(app.processId());
     app.write("close\n");
     if (!app.waitForFinished(kTimeoutMs))
         app.kill();
@@ -131,7 +117,7 @@ double RunFfplay(const QString &sClip)
     playing.start();
     while (playing.elapsed() < 5 * kPlayMs) {
         QThread::msleep(250);
-        dPeakMb = std::max(dPeakMb, RssMb(ffplay.processId()));
+        dPeakMb = std::max(dPeakMb, Bench::RssMb(ffplay.processId()));
     }
     ffplay.kill();
     ffplay.waitForFinished();
@@ -143,17 +129,11 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     QStringList args = QCoreApplication::arguments().mid(1);
-    int iLoads = kDefaultLoads;
-    if (!args.isEmpty() && args.first().toInt() > 0)
-        iLoads = args.takeFirst().toInt();
+    const int iLoads = Bench::TakeCount(args, kDefaultLoads);
     const QStringList programs = QStringList{TestMedia::BinDir() + QStringLiteral("/bench_preview_app")} + args;
-
-    QDir().mkpath(QStringLiteral(CLIPWRIGHT_BENCH_CACHE));
-    const QString sClip = QStringLiteral(CLIPWRIGHT_BENCH_CACHE "/") + kClipName;
-    if (!QFileInfo::exists(sClip) && !TestMedia::MakeClip(sClip, kClipSeconds, kClipSize)) {
-        std::fprintf(stderr, "could not make the clip %s\n", qPrintable(sClip));
+    const QString sClip = Bench::PreviewClip();
+    if (sClip.isEmpty())
         return 1;
-    }
 
     const double dFfplayMb = RunFfplay(sClip);
     std::printf("ffplay playing the clip: rss %.0f MB\n", dFfplayMb);

@@ -13,6 +13,7 @@
 // (one argument) is run with those mpv options, to try options out side by side.
 // The close time is split into the settings' save, the preview's release, and the process's end.
 // Needs a display (run.sh runs it under xvfb-run).
+#include "BenchSupport.h"
 #include "support/TestMedia.h"
 
 #include <QCoreApplication>
@@ -32,9 +33,6 @@
 #include <unistd.h>
 
 namespace {
-constexpr double kClipSeconds = 60.0;
-const QString kClipSize = QStringLiteral("1280x720");
-const QString kClipName = QStringLiteral("preview-720p.mp4");
 // The preview area's size in pixels.
 constexpr int kPreviewWidth = 318;
 constexpr int kPreviewHeight = 189;
@@ -68,15 +66,6 @@ struct AppRun {
     bool bLockReleased = false;
 };
 
-double Median(std::vector<double> values)
-{
-    if (values.empty())
-        return 0.0;
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2.0;
-}
-
 // User + system time of a live process, in seconds (all its threads).
 double CpuSeconds(qint64 iPid)
 {
@@ -90,18 +79,6 @@ double CpuSeconds(qint64 iPid)
         return 0.0;
     const double dTicks = static_cast<double>(sysconf(_SC_CLK_TCK));
     return (fields.at(11).toDouble() + fields.at(12).toDouble()) / dTicks;
-}
-
-double RssMb(qint64 iPid)
-{
-    QFile status(QStringLiteral("/proc/%1/status").arg(iPid));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0.0;
-    for (const QByteArray &sLine : status.readAll().split('\n')) {
-        if (sLine.startsWith("VmRSS:"))
-            return sLine.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
-    }
-    return 0.0;
 }
 
 // Lets the process settle, then measures it for kMeasureMs. pump runs while waiting.
@@ -121,7 +98,7 @@ Usage Measure(qint64 iPid, Pump pump)
     while (wall.elapsed() < kMeasureMs) {
         QThread::msleep(kSampleMs);
         pump();
-        usage.dRssMb = std::max(usage.dRssMb, RssMb(iPid));
+        usage.dRssMb = std::max(usage.dRssMb, Bench::RssMb(iPid));
     }
     usage.dCpuPercent = 100.0 * (CpuSeconds(iPid) - dCpuStart) / (wall.elapsed() / 1000.0);
     return usage;
@@ -201,7 +178,7 @@ AppRun RunApp(const QString &sCommand, const QString &sClip)
     bCounting = false;
     // The first and last second are partial.
     if (paints.size() > 2)
-        run.dPaintsPerSecond = Median(std::vector<double>(paints.begin() + 1, paints.end() - 1));
+        run.dPaintsPerSecond = Bench::Median(std::vector<double>(paints.begin() + 1, paints.end() - 1));
 
     const QDateTime closeAsked = QDateTime::currentDateTime().addSecs(-1);
     QElapsedTimer closing;
@@ -254,17 +231,11 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     QStringList args = QCoreApplication::arguments().mid(1);
-    int iRounds = kDefaultRounds;
-    if (!args.isEmpty() && args.first().toInt() > 0)
-        iRounds = args.takeFirst().toInt();
+    const int iRounds = Bench::TakeCount(args, kDefaultRounds);
     const QStringList programs = QStringList{TestMedia::BinDir() + QStringLiteral("/bench_preview_app")} + args;
-
-    QDir().mkpath(QStringLiteral(CLIPWRIGHT_BENCH_CACHE));
-    const QString sClip = QStringLiteral(CLIPWRIGHT_BENCH_CACHE "/") + kClipName;
-    if (!QFileInfo::exists(sClip) && !TestMedia::MakeClip(sClip, kClipSeconds, kClipSize)) {
-        std::fprintf(stderr, "could not make the clip %s\n", qPrintable(sClip));
+    const QString sClip = Bench::PreviewClip();
+    if (sClip.isEmpty())
         return 1;
-    }
 
     std::printf("load average at the start: %s\n", LoadAverage().constData());
     std::vector<std::vector<AppRun>> appRuns(programs.size());
@@ -297,8 +268,8 @@ int main(int argc, char **argv)
         ffCpu.push_back(usage.dCpuPercent);
         ffRss.push_back(usage.dRssMb);
     }
-    std::printf("\nffplay: cpu %.1f%% of a core, rss %.0f MB (medians of %d rounds)\n", Median(ffCpu),
-                Median(ffRss), iRounds);
+    std::printf("\nffplay: cpu %.1f%% of a core, rss %.0f MB (medians of %d rounds)\n", Bench::Median(ffCpu),
+                Bench::Median(ffRss), iRounds);
     for (int i = 0; i < programs.size(); ++i) {
         std::vector<double> cpu, rss, cpuRatio, rssRatio, close, save, closed, shown, playing, paints;
         bool bSaved = true;
@@ -319,18 +290,18 @@ int main(int argc, char **argv)
             bReleased = bReleased && run.bLockReleased && run.iCloseMs >= 0;
         }
         std::printf("%s:\n", qPrintable(programs.at(i)));
-        std::printf("  cpu %.1f%% of a core, ratio to ffplay %.2f (target <= %.2f)\n", Median(cpu),
-                    Median(cpuRatio), kCpuRatioTarget);
-        std::printf("  rss %.0f MB, ratio to ffplay %.2f (target <= %.2f)\n", Median(rss), Median(rssRatio),
+        std::printf("  cpu %.1f%% of a core, ratio to ffplay %.2f (target <= %.2f)\n", Bench::Median(cpu),
+                    Bench::Median(cpuRatio), kCpuRatioTarget);
+        std::printf("  rss %.0f MB, ratio to ffplay %.2f (target <= %.2f)\n", Bench::Median(rss), Bench::Median(rssRatio),
                     kMemoryRatioTarget);
         std::printf("  close to process gone %.0f ms (target <= %lld), settings saved %s, lock released %s\n",
-                    Median(close), static_cast<long long>(kCloseTargetMs), qPrintable(Yes(bSaved)),
+                    Bench::Median(close), static_cast<long long>(kCloseTargetMs), qPrintable(Yes(bSaved)),
                     qPrintable(Yes(bReleased)));
         std::printf("  of the close: saving the settings %.0f ms, releasing the preview %.0f ms, the rest the "
                     "process ending\n",
-                    Median(save), Median(closed) - Median(save));
+                    Bench::Median(save), Bench::Median(closed) - Bench::Median(save));
         std::printf("  start to window shown %.0f ms, to playing %.0f ms; video window paints %.0f/s\n",
-                    Median(shown), Median(playing), Median(paints));
+                    Bench::Median(shown), Bench::Median(playing), Bench::Median(paints));
     }
     return 0;
 }

@@ -1,7 +1,6 @@
 #include "cli/CutBatch.h"
 
 #include "cli/ProgressLine.h"
-#include "cli/modInputLength.h"
 #include "common/MessageBox.h"
 #include "common/RunTimeError.h"
 #include "engine/CVideoConv.h"
@@ -87,7 +86,7 @@ int CutBatch::Run(const QStringList &files)
             break;
     }
     for (QString &sPath : m_dryRunReserved)
-        RemoveReserved(sPath);
+        RemoveReservedOutput(sPath);
     return m_iSignal ? kSignalStatusBase + m_iSignal : iStatus;
 }
 
@@ -174,12 +173,12 @@ bool CutBatch::CheckInput(FileCut &cut)
         m_messages << (sDetail.isEmpty() ? kNoSuchFile.arg(cut.sInput) : sDetail);
         return false;
     }
-    const std::optional<double> length = ReadInputLength(sOutputs);
-    if (!length)
+    double dLength = 0.0;
+    if (!StatedDuration(sOutputs, dLength))
         return true; // a stream without a length: the encoder cuts to its end
     try {
         // The window's slider ends at the length in whole seconds, halves to even.
-        cut.iEnd = qMin(cut.iEnd, RoundToInt(*length));
+        cut.iEnd = qMin(cut.iEnd, RoundToInt(dLength));
     } catch (const RunTimeError &) {
     }
     if (cut.iEnd <= m_settings.iStart) {
@@ -212,20 +211,9 @@ bool CutBatch::ChooseOutput(const QString &sInput, FileCut &cut)
     return true;
 }
 
-void CutBatch::RemoveReserved(QString &sPath)
-{
-    if (sPath.isEmpty())
-        return;
-    // Only the file this cut made: a stopped encoder leaves e.g. an MP4 without its index.
-    const QFileInfo output(sPath);
-    if (output.isFile() && !output.isSymLink())
-        QFile::remove(sPath);
-    sPath.clear();
-}
-
 CutBatch::FileResult CutBatch::Fail(FileCut &cut, QStringList reasons)
 {
-    RemoveReserved(cut.sReserved);
+    RemoveReservedOutput(cut.sReserved);
     if (m_iSignal) {
         if (!m_settings.bDryRun)
             m_line.Stopped(SignalName(m_iSignal));

@@ -52,7 +52,6 @@ private:
     // whose length ends before the start; else clamps the cut's end to the length.
     bool CheckInput(FileCut &cut);
     bool ChooseOutput(const QString &sInput, FileCut &cut);
-    void RemoveReserved(QString &sPath);
     FileResult Fail(FileCut &cut, QStringList reasons = {});
 
     Settings m_settings;

@@ -39,6 +39,7 @@ const QString kStatusUnknownFormat = QStringLiteral("Unknown format");
 const QString kSecondsConverted = QStringLiteral(" Seconds Converted");
 
 namespace {
+const QString kDurationMark = QStringLiteral("Duration:");
 const QString kNoDurationMark = QStringLiteral("Duration: N/A");
 const QString kBlank = QStringLiteral(" ");
 const QString kStreamReadArguments = QStringLiteral("-c copy -f null -");
@@ -103,6 +104,19 @@ bool ReportsUnknownFormat(const QString &sText)
 bool StatesNoDuration(const QString &sText)
 {
     return sText.contains(kNoDurationMark, Qt::CaseInsensitive);
+}
+
+bool StatedDuration(const QString &sText, double &dSeconds)
+{
+    const int iMark = sText.indexOf(kDurationMark, 0, Qt::CaseInsensitive);
+    if (iMark < 0)
+        return false;
+    const int iStart = iMark + kDurationMark.size();
+    int iEnd = iStart;
+    while (iEnd < sText.size() && sText.at(iEnd) != QLatin1Char(',') && sText.at(iEnd) != QLatin1Char('\n') &&
+           sText.at(iEnd) != QLatin1Char('\r'))
+        ++iEnd;
+    return TimeTextSeconds(sText.mid(iStart, iEnd - iStart), dSeconds) && dSeconds >= 0.0;
 }
 
 bool ReportsEncodingStarted(const QString &sText)

@@ -72,6 +72,9 @@ bool ReportsUnknownFormat(const QString &sText);
 // Whether the supported-file check's output says that the container states no duration
 // ("Duration: N/A"), as a recording written while it was made (a browser's recorder) says.
 bool StatesNoDuration(const QString &sText);
+// The duration the check's output states ("Duration: HH:MM:SS.ss,"), in seconds; false when it
+// states none (no such line, or "N/A").
+bool StatedDuration(const QString &sText, double &dSeconds);
 
 // Whether sText holds the mark of a conversion that got under way.
 bool ReportsEncodingStarted(const QString &sText);

@@ -215,13 +215,8 @@ void frmMain::WarnOfShortOutput(double dWritten, WholeSeconds iSelected)
 void frmMain::RemoveUnfinishedOutput(CutTask &task)
 {
     ForgetUnfinishedOutput(task.sReservedOutput);
-    if (task.bFinished || task.sReservedOutput.isEmpty())
-        return;
-    // Only the file this task made: a killed encoder leaves e.g. an MP4 without its index.
-    const QFileInfo output(task.sReservedOutput);
-    if (output.isFile() && !output.isSymLink())
-        QFile::remove(task.sReservedOutput);
-    task.sReservedOutput.clear();
+    if (!task.bFinished)
+        RemoveReservedOutput(task.sReservedOutput);
 }
 
 void frmMain::EndTaskForClose()

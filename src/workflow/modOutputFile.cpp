@@ -92,3 +92,13 @@ bool CanChooseOutputFolder(const QString &sFolder)
 {
     return GetDriveTypeA(sFolder) == DRIVE_FIXED;
 }
+
+void RemoveReservedOutput(QString &sPath)
+{
+    if (sPath.isEmpty())
+        return;
+    const QFileInfo output(sPath);
+    if (output.isFile() && !output.isSymLink())
+        QFile::remove(sPath);
+    sPath.clear();
+}

@@ -31,5 +31,10 @@ struct OutputFile {
 OutputFile NewOutputFile(const QString &sFolder, const QString &sSource, const QString &sExtension,
                          const std::function<void()> &pump);
 
+// Removes an output that NewOutputFile reserved and the task did not finish (a stopped encoder
+// leaves e.g. an MP4 without its index), and clears sPath. Only a plain file goes: something that
+// took the name's place meanwhile (a link, a folder) is left alone.
+void RemoveReservedOutput(QString &sPath);
+
 // Whether the folder browser's choice may become the output folder: it lies on a fixed drive.
 bool CanChooseOutputFolder(const QString &sFolder);

@@ -3,7 +3,6 @@
 #include "cli/ProgressLine.h"
 #include "cli/modCutArguments.h"
 #include "cli/modCutTime.h"
-#include "cli/modInputLength.h"
 #include "cli/modPresetLookup.h"
 
 #include <gtest/gtest.h>
@@ -93,19 +92,6 @@ TEST(PresetLookup, AmbiguousAndUnknownListNearOnes)
     match = FindPreset(tables, "Unfinished");
     EXPECT_EQ(match.kind, PresetMatch::Kind::Unknown);
     EXPECT_TRUE(match.near.isEmpty());
-}
-
-TEST(InputLength, ReadsTheDurationLine)
-{
-    const QString sCheck = QStringLiteral(
-        "Input #0, mov,mp4,m4a,3gp,3g2,mj2, from 'a.mp4':\n"
-        "  Duration: 01:02:05.50, start: 0.000000, bitrate: 396 kb/s\n"
-        "  Stream #0:0: Video: h264\n"
-        "At least one output file must be specified\n");
-    EXPECT_EQ(ReadInputLength(sCheck), 3725.5);
-    EXPECT_EQ(ReadInputLength("  Duration: 00:00:08.00\r\n"), 8.0);
-    EXPECT_FALSE(ReadInputLength("  Duration: N/A, start: 0.000000, bitrate: N/A\n"));
-    EXPECT_FALSE(ReadInputLength("missing.mp4: No such file or directory\n"));
 }
 
 TEST(CutArguments, ReadsACutAndRefusesBadOnes)

@@ -260,3 +260,17 @@ TEST(EncoderContract, TheLastProgressTimeIsTheLengthRead)
     EXPECT_FALSE(LastProgressSeconds(QStringLiteral("time=00:00:02.00 then time=N/A bitrate"), dSeconds));
     EXPECT_FALSE(LastProgressSeconds(QStringLiteral("Duration: N/A"), dSeconds));
 }
+
+TEST(EncoderContract, TheStatedDurationIsRead)
+{
+    const QString sCheck = QStringLiteral("Input #0, mov,mp4,m4a,3gp,3g2,mj2, from 'a.mp4':\n"
+                                          "  Duration: 01:02:05.50, start: 0.000000, bitrate: 396 kb/s\n"
+                                          "  Stream #0:0: Video: h264\n");
+    double dSeconds = 0.0;
+    EXPECT_TRUE(StatedDuration(sCheck, dSeconds));
+    EXPECT_DOUBLE_EQ(dSeconds, 3725.5);
+    EXPECT_TRUE(StatedDuration(QStringLiteral("  Duration: 00:00:08.00\r\n"), dSeconds));
+    EXPECT_DOUBLE_EQ(dSeconds, 8.0);
+    EXPECT_FALSE(StatedDuration(QStringLiteral("  Duration: N/A, start: 0.000000, bitrate: N/A\n"), dSeconds));
+    EXPECT_FALSE(StatedDuration(QStringLiteral("missing.mp4: No such file or directory\n"), dSeconds));
+}

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "widgets/KeyRuleValidator.h"
+
 #include <QObject>
-#include <functional>
 
 class QLineEdit;
 
@@ -14,8 +15,8 @@ class QLineEdit;
 class KeyFilter : public QObject {
     Q_OBJECT
 public:
-    using Rule = std::function<bool(char16_t iKey, const QString &sText)>;
-    using Finished = std::function<bool(const QString &sText)>;
+    using Rule = KeyRule;
+    using Finished = KeyRuleValidator::Finished;
 
     // The filter and the validator belong to the box. finished, when given, tells a text that is a
     // value from one that is only on its way to one (the box's hasAcceptableInput).

@@ -26,8 +26,14 @@ PreviewResult Result(bool bOk)
     return bOk ? PreviewResult::Ok : PreviewResult::Failed;
 }
 
-// The program's mpv options, then the tests' own.
-MpvSession::Options SessionOptions()
+// A WebM written while it was recorded (a browser's recorder) states no duration: mpv's would
+// grow only as far as it has played, and seeks would stop there. For WebM, mpv finds the length
+// from the last video packet instead. Not for other Matroska files: theirs is stated, and the last
+// video packet may end before the sound does.
+const QString kProbedSuffix = QStringLiteral("webm");
+
+// The program's mpv options for a file, then the tests' own.
+MpvSession::Options SessionOptions(const QFileInfo &file)
 {
     MpvSession::Options options{
         // The picture goes to the null output until a video window has a render context: vo=libmpv
@@ -51,9 +57,6 @@ MpvSession::Options SessionOptions()
         {"input-vo-keyboard", "no"},
         {"load-scripts", "no"},
         {"ytdl", "no"},
-        // A Matroska or WebM file written while it was recorded (a browser's recorder) states no
-        // duration; without this mpv's grows only as far as it has played, and seeks stop there.
-        {"demuxer-mkv-probe-video-duration", "yes"},
         // Play the file itself: no playlists, references or neighbouring subtitle files.
         {"access-references", "no"},
         {"sub-auto", "no"},
@@ -77,6 +80,8 @@ MpvSession::Options SessionOptions()
         {"vd-lavc-threads", "1"},
         {"framedrop", "decoder+vo"},
     };
+    if (file.suffix().compare(kProbedSuffix, Qt::CaseInsensitive) == 0)
+        options.append(qMakePair(QByteArray("demuxer-mkv-probe-video-duration"), QByteArray("yes")));
     return options + g_testOptions;
 }
 
@@ -111,12 +116,12 @@ PreviewResult MpvPreview::RenderFile(const QString &sFile)
     // A graph renders one file, once.
     if (m_session.Handle() || m_session.State() != MpvSession::LoadState::Empty)
         return PreviewResult::Failed;
-    if (!m_session.Create(SessionOptions()))
+    const QFileInfo info(sFile);
+    if (!m_session.Create(SessionOptions(info)))
         return PreviewResult::Failed;
 
     // mpv also opens URLs, devices and "protocol://" names; the graph plays a file, named by
     // its absolute path so that nothing in it reads as a protocol.
-    const QFileInfo info(sFile);
     if (sFile.isEmpty() || !info.isFile())
         return PreviewResult::Failed;
     if (m_session.LoadFile(QFile::encodeName(info.absoluteFilePath()), kLoadTimeoutMs) &&
